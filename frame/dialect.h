@@ -1,0 +1,51 @@
+#pragma once
+
+#include "frame/db_target.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace cr {
+
+// Everything that differs between the embedded SQLite database and the shared
+// PostgreSQL database. No other code asks which engine it talks to.
+//
+// The windows write their SQL in the registry's historical dialect: `top 1`,
+// convert(varchar(10), x), Cast(x as char(10)), space(0), isnull(a, b) and `+`
+// between texts (NULL-propagating). render() turns such a statement into the
+// engine's own SQL; identifiers are left unquoted so that mixed-case names
+// (TC_GE_Building/BuildingNo) and lower-case ones name the same objects.
+class Dialect {
+public:
+    virtual ~Dialect() = default;
+
+    static std::unique_ptr<Dialect> create(Engine engine);
+
+    virtual Engine engine() const = 0;
+    virtual QString driverName() const = 0;          // Qt SQL driver
+    virtual QString displayName() const = 0;         // "SQLite" / "PostgreSQL"
+
+    // Module dialect -> engine SQL. Results are cached by the caller (Sqlca).
+    QString render(const QString& moduleSql) const;
+
+    // --- pieces used by render() and by the schema builder -------------
+    virtual QString limitClause(int n) const { return QStringLiteral(" LIMIT %1").arg(n); }
+    virtual QString textCast(const QString& expr, int length) const = 0;
+    virtual QString identityKeyType() const = 0;     // database-assigned integer key column
+    virtual QString textType(int length) const = 0;
+    virtual QString decimalType(int precision, int scale) const = 0;
+    virtual QString dateType() const = 0;
+    virtual QString integerType() const { return QStringLiteral("INTEGER"); }
+
+    // Statements run right after connecting (pragmas, search_path ...).
+    virtual QStringList sessionSetup(const DbTarget& target) const = 0;
+
+    // Most bound values one statement may carry (multi-row inserts).
+    virtual int maxBoundValues() const = 0;
+
+    // CREATE VIEW ... that replaces an existing view.
+    virtual QString createOrReplaceView(const QString& name, const QString& select) const = 0;
+};
+
+} // namespace cr
