@@ -1,11 +1,14 @@
 #include "areas_buildings/areas_buildings_views.h"
 
-#include "frame/view_catalog.h"
-
 namespace cr::areas_buildings {
 
-void registerViews(ViewCatalog&)
+void registerAreaViews(ViewCatalog& catalog);
+void registerBuildingViews(ViewCatalog& catalog);
+
+void registerViews(ViewCatalog& catalog)
 {
+    registerAreaViews(catalog);
+    registerBuildingViews(catalog);
 }
 
 } // namespace cr::areas_buildings

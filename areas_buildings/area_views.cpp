@@ -1,0 +1,87 @@
+#include "areas_buildings/areas_buildings_views.h"
+
+#include "frame/colors.h"
+#include "frame/view_catalog.h"
+
+namespace cr::areas_buildings {
+namespace {
+
+using colors::text;
+
+const QString kAreaQuery = QStringLiteral(
+    "SELECT tc_ge_regionalmanage.commno AS commno, tc_ge_regionalmanage.regionalno AS regionalno, "
+    "tc_ge_regionalmanage.regionalname AS regionalname, tc_ge_regionalmanage.issave AS issave, "
+    "tc_ge_regionalmanage.note AS note, tc_ge_regionalmanage.prepare1 AS prepare1, "
+    "tc_ge_regionalmanage.prepare2 AS prepare2, tc_ge_regionalmanage.prepare3 AS prepare3, "
+    "tc_ge_regionalmanage.prepare4 AS prepare4, tc_ge_regionalmanage.prepare5 AS prepare5, "
+    "tc_ge_regionalmanage.prepare6 AS prepare6, v_ge_regionalbuilding.buildingnum AS buildingnum, "
+    "v_ge_regionalrprperson.rprnum AS rprnum, v_ge_regionalrprperson.personnum AS personnum "
+    "FROM tc_ge_regionalmanage "
+    "LEFT OUTER JOIN v_ge_regionalbuilding ON tc_ge_regionalmanage.regionalno = v_ge_regionalbuilding.regionalno "
+    "LEFT OUTER JOIN v_ge_regionalrprperson ON tc_ge_regionalmanage.regionalno = v_ge_regionalrprperson.regionalno");
+
+// Columns both area views share; what each shows is set per view.
+QList<ColumnDef> areaColumns()
+{
+    QList<ColumnDef> c;
+    c << ColumnDef{.name = "commno", .dbName = "commno", .inList = false, .inForm = false};
+    c << ColumnDef{.name = "regionalno", .kind = ColumnKind::Integer, .dbName = "regionalno",
+                   .inList = false, .inForm = false};
+    c << ColumnDef{.name = "regionalname", .dbName = "regionalname", .heading = "区域名称",
+                   .label = "区域名称:", .tabOrder = 10, .tag = "1", .background = text(colors::required),
+                   .width = 30};
+    c << ColumnDef{.name = "issave", .dbName = "issave", .inList = false, .inForm = false};
+    for (int i = 1; i <= 6; ++i) {
+        const QString n = QStringLiteral("prepare%1").arg(i);
+        c << ColumnDef{.name = n, .dbName = n, .inList = false, .inForm = false};
+    }
+    c << ColumnDef{.name = "buildingnum", .kind = ColumnKind::Integer, .heading = "所辖楼院数",
+                   .label = "所辖楼院数:", .readOnly = true};
+    c << ColumnDef{.name = "rprnum", .kind = ColumnKind::Integer, .heading = "所辖户数", .label = "所辖户数:",
+                   .readOnly = true};
+    c << ColumnDef{.name = "personnum", .kind = ColumnKind::Integer, .heading = "所辖人口数",
+                   .label = "所辖人口数:", .readOnly = true};
+    c << ColumnDef{.name = "note", .dbName = "note", .heading = "备注", .label = "备注:",
+                   .edit = EditStyle::MultiLine, .tabOrder = 20, .background = text(colors::optional),
+                   .width = 40};
+    return c;
+}
+
+DataViewDef areaView(const QString& name)
+{
+    DataViewDef d;
+    d.name = name;
+    d.title = QStringLiteral("责任区");
+    d.sql = kAreaQuery;
+    d.updateTable = QStringLiteral("tc_ge_regionalmanage");
+    d.keyColumn = QStringLiteral("regionalno");
+    d.columns = areaColumns();
+    return d;
+}
+
+} // namespace
+
+void registerAreaViews(ViewCatalog& catalog)
+{
+    DataViewDef list = areaView(QStringLiteral("d_ge_regionalmanage"));
+    list.columns.prepend(ColumnDef{.name = "rownumber", .kind = ColumnKind::Integer, .compute = "getrow()",
+                                   .heading = "序号", .inForm = false});
+    list.summaries = {{"buildingnum", "sum(buildingnum for all)", ""},
+                      {"rprnum", "sum(rprnum for all)", ""},
+                      {"personnum", "sum(personnum for all)", ""}};
+    catalog.add(list);
+
+    DataViewDef form = areaView(QStringLiteral("d_ge_regionalmanage_f"));
+    // The form shows name and remark first, then the counts.
+    form.columns.move(form.columnIndex(QStringLiteral("note")), form.columnIndex(QStringLiteral("buildingnum")));
+    catalog.add(form);
+
+    DataViewDef lookup;
+    lookup.name = QStringLiteral("dddw_ge_regionalmanage");
+    lookup.sql = QStringLiteral("SELECT regionalno, regionalname FROM tc_ge_regionalmanage ORDER BY regionalname");
+    lookup.columns = {ColumnDef{.name = "regionalno", .kind = ColumnKind::Integer, .heading = "编号"},
+                      ColumnDef{.name = "regionalname", .heading = "区域名称"}};
+    catalog.add(lookup);
+}
+
+} // namespace cr::areas_buildings
