@@ -1,11 +1,14 @@
 #include "houses/houses_views.h"
 
-#include "frame/view_catalog.h"
-
 namespace cr::houses {
 
-void registerViews(ViewCatalog&)
+void registerHouseViews(ViewCatalog& catalog);
+void registerBatchViews(ViewCatalog& catalog);
+
+void registerViews(ViewCatalog& catalog)
 {
+    registerHouseViews(catalog);
+    registerBatchViews(catalog);
 }
 
 } // namespace cr::houses
