@@ -1,0 +1,172 @@
+#include "frame/list_page.h"
+
+#include "frame/dataview.h"
+#include "frame/record_window.h"
+#include "frame/view_catalog.h"
+#include "frame/window_registry.h"
+
+namespace cr {
+namespace {
+
+// Keys are whole numbers or codes; a number read back as 12.0 is "12".
+QString keyText(const QVariant& key)
+{
+    if (key.isNull() || !key.isValid()) return {};
+    if (key.typeId() == QMetaType::Double) {
+        const double d = key.toDouble();
+        if (d == static_cast<double>(static_cast<qlonglong>(d))) return QString::number(static_cast<qlonglong>(d));
+        return QString::number(d, 'g', 15);
+    }
+    return key.toString();
+}
+
+} // namespace
+
+ListPage::ListPage(Sqlca& sqlca, const ViewCatalog& catalog, const WindowInfo& info, QObject* parent)
+    : QObject(parent), m_windowName(info.name), m_keyColumn(info.keyColumn)
+{
+    is_stringpara = info.listParameter;
+    const DataViewDef* def = catalog.find(info.listView);
+    m_valid = def != nullptr;
+    DataViewDef empty;
+    empty.name = info.listView;
+    m_list = std::make_unique<DataView>(def ? *def : empty);
+    m_list->setTransObject(&sqlca);
+    m_list->setCatalog(&catalog);
+    if (m_keyColumn.isEmpty() && def) m_keyColumn = def->keyColumn;
+    connect(m_list.get(), &DataView::currentRowChanged, this, &ListPage::onListRowChanged);
+}
+
+ListPage::~ListPage() = default;
+
+QVariant ListPage::keyAt(int row) const
+{
+    if (row < 1 || row > m_list->rowCount() || m_keyColumn.isEmpty()) return {};
+    return m_list->getItem(row, m_keyColumn);
+}
+
+QVariant ListPage::currentKey() const { return keyAt(currentRow()); }
+QString ListPage::tag() const { return keyText(currentKey()); }
+int ListPage::rowCount() const { return m_list->rowCount(); }
+
+int ListPage::currentRow() const
+{
+    const int row = m_list->getRow();
+    return row >= 1 && row <= m_list->rowCount() ? row : 0;
+}
+
+int ListPage::findKey(const QVariant& key) const
+{
+    const QString wanted = keyText(key);
+    if (wanted.isEmpty()) return 0;
+    for (int row = 1; row <= m_list->rowCount(); ++row)
+        if (keyText(keyAt(row)) == wanted) return row;
+    return 0;
+}
+
+bool ListPage::selectRow(int row)
+{
+    if (row < 1 || row > m_list->rowCount()) return false;
+    const bool moved = m_list->getRow() != row;
+    m_list->setRow(row);
+    m_list->scrollToRow(row);
+    if (!moved) emit currentRowChanged(row);   // setRow raised nothing: still tell the details
+    return true;
+}
+
+void ListPage::onListRowChanged(int row)
+{
+    emit currentRowChanged(row);
+}
+
+long ListPage::ue_retrieve()
+{
+    if (!m_valid) return -1;
+    const long fetched = m_list->retrieve();
+    if (fetched < 0) return fetched;
+    if (isDetail()) applyMasterFilter();
+    const long rows = m_list->rowCount();
+    if (rows > 0 && currentRow() == 0) m_list->setRow(1);
+    emit retrieved(rows);
+    emit currentRowChanged(currentRow());
+    return rows;
+}
+
+void ListPage::refreshKeepingRow()
+{
+    const int row = currentRow();
+    if (row < 1) return;
+    ue_retrieve();
+    if (row > m_list->rowCount()) return;
+    m_list->setRow(row);
+    m_list->scrollToRow(row);
+    emit currentRowChanged(row);   // rowfocuschanged with the remembered row
+}
+
+void ListPage::setMaster(ListPage* master, const QString& linkColumn)
+{
+    if (m_master) disconnect(m_master.data(), nullptr, this, nullptr);
+    m_master = master;
+    m_linkColumn = linkColumn;
+    if (master) connect(master, &ListPage::currentRowChanged, this, [this] { followMaster(false); });
+    followMaster(true);
+}
+
+QVariant ListPage::masterKey() const { return m_masterKey; }
+
+void ListPage::followMaster(bool force)
+{
+    if (!m_master) {
+        m_masterKey = QVariant();
+        is_masterid.clear();
+        m_list->setFilter(QString());
+        m_list->filter();
+        return;
+    }
+    const QVariant key = m_master->currentKey();
+    const QString text = keyText(key);
+    if (!force && text == is_masterid) return;   // same master record: keep the detail's row
+    m_masterKey = key;
+    is_masterid = text;
+    applyMasterFilter();
+    if (m_list->rowCount() > 0) m_list->setRow(1);
+    emit currentRowChanged(currentRow());
+}
+
+void ListPage::applyMasterFilter()
+{
+    // Without a master record the detail shows nothing.
+    QString expression = QStringLiteral("1 = 0");
+    if (!is_masterid.isEmpty() && !m_linkColumn.isEmpty()) {
+        const ColumnDef* link = m_list->definition().column(m_linkColumn);
+        const bool text = link && link->kind == ColumnKind::Text;
+        expression = m_linkColumn + QStringLiteral(" = ") + (text ? DataView::quote(is_masterid) : is_masterid);
+    }
+    m_list->setFilter(expression);
+    m_list->filter();
+}
+
+std::unique_ptr<Window> ListPage::openWindow(const WindowRegistry& registry, const WindowContext& base,
+                                             RecordMode mode)
+{
+    WindowContext context = base;
+    context.guo_tabpg_now = this;
+    context.guo_tabpg_master = m_master.data();
+    std::unique_ptr<Window> window = registry.create(m_windowName, context);
+    if (!window) return nullptr;
+    bool opened = false;
+    if (auto* record = dynamic_cast<RecordWindow*>(window.get())) {
+        if (mode == RecordMode::Modify) {
+            if (currentRow() < 1) return nullptr;
+            opened = record->openModify(currentKey());
+        } else {
+            opened = record->openAdd();
+        }
+    } else {
+        opened = window->open();
+    }
+    if (!opened) return nullptr;
+    return window;
+}
+
+} // namespace cr

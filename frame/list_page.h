@@ -1,0 +1,92 @@
+#pragma once
+
+#include "frame/window.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+namespace cr {
+
+class DataView;
+class WindowRegistry;
+struct WindowInfo;
+
+// A list page (the host's uo_tabpg_datawindow): the list data view of one
+// register window, its current record, and the link to a master list page.
+// A detail page shows only the rows whose link column holds the master's
+// current key and follows the master whenever its current row changes.
+class ListPage : public QObject {
+    Q_OBJECT
+public:
+    // The list of the register window `info` (its listView, keyColumn and
+    // listParameter). Not retrieved yet: call ue_retrieve().
+    ListPage(Sqlca& sqlca, const ViewCatalog& catalog, const WindowInfo& info, QObject* parent = nullptr);
+    ~ListPage() override;
+
+    bool isValid() const { return m_valid; }      // false when the catalog lacks the list view
+    DataView& dw_1() { return *m_list; }
+    const DataView& dw_1() const { return *m_list; }
+    QString windowName() const { return m_windowName; }
+    QString keyColumn() const { return m_keyColumn; }
+
+    // Which list this is ("GE_RegionalManage" for the responsibility areas).
+    QString is_stringpara;
+    // The key, as text, of the master record this list is restricted to;
+    // empty when the page is no detail page.
+    QString is_masterid;
+    // The current record's key as text (empty without a current row).
+    QString tag() const;
+
+    QVariant currentKey() const;                  // null without a current row
+    QVariant keyAt(int row) const;
+    int currentRow() const;
+    int rowCount() const;
+    int findKey(const QVariant& key) const;      // row holding the key, 0 when none
+
+    // Makes `row` current (setrow + scrolltorow); details follow.
+    bool selectRow(int row);
+
+    // Re-runs the list query, keeping the restriction to the master record.
+    // Rows fetched and kept, -1 on failure.
+    long ue_retrieve();
+
+    // The list refresh windows run after a save: remember the current row,
+    // re-run the query, make that row current again.
+    void refreshKeepingRow();
+
+    // --- master/detail -------------------------------------------------------
+    void setMaster(ListPage* master, const QString& linkColumn);
+    ListPage* master() const { return m_master.data(); }
+    QString linkColumn() const { return m_linkColumn; }
+    QVariant masterKey() const;                   // the master's current key
+    bool isDetail() const { return !m_master.isNull(); }
+
+    // Opens the page's register window for the current row (Modify) or a new
+    // record (Add); the window's guo_tabpg_now is this page and its
+    // guo_tabpg_master this page's master. nullptr when it did not open.
+    std::unique_ptr<Window> openWindow(const WindowRegistry& registry, const WindowContext& base,
+                                       RecordMode mode);
+
+signals:
+    void currentRowChanged(int row);
+    void retrieved(long rows);
+
+private:
+    void followMaster(bool force);
+    void applyMasterFilter();
+    void onListRowChanged(int row);
+
+    std::unique_ptr<DataView> m_list;
+    bool m_valid = false;
+    QString m_windowName;
+    QString m_keyColumn;
+    QPointer<ListPage> m_master;
+    QString m_linkColumn;
+    QVariant m_masterKey;
+};
+
+} // namespace cr

@@ -1,0 +1,164 @@
+#pragma once
+
+#include "frame/dataview.h"
+#include "frame/window.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+namespace cr {
+
+struct WindowInfo;
+
+// The ancestor of every register window (the host's w_modify): one record of
+// one table in the form data view dw_1, the inherited buttons (save,
+// temporary save, restore, close, help, navigation) and the hooks a register
+// window overrides.
+//
+// Event hooks run after the frame's own handler of the same event; a window
+// whose handler replaces the frame's calls replaceFrameHandler() in its
+// constructor. Function hooks (wf_dw_verify, wf_update_after) replace the
+// frame's empty ones.
+//
+// A register window in a few lines:
+//
+//   class AreaWindow : public RecordWindow {
+//   public:
+//       AreaWindow(const WindowContext& c, const WindowInfo& i) : RecordWindow(c, i)
+//       {
+//           replaceFrameHandler(Hook::GetFocus);        // getfocus does nothing here
+//       }
+//   protected:
+//       void ue_loadphoto() override { uf_setenabled(QStringLiteral("cb_tempsave"), false); }
+//       int wf_dw_verify() override { ... return 1 after a message, else 0; }
+//   };
+//   registry.add({.name = "w_m_ge_regionalmanage", .title = "...", .listView = "d_ge_regionalmanage",
+//                 .formView = "d_ge_regionalmanage_f", .keyColumn = "regionalno",
+//                 .factory = windowFactory<AreaWindow>()});
+class RecordWindow : public Window {
+    Q_OBJECT
+public:
+    static QString addMode() { return QStringLiteral("添加"); }
+    static QString modifyMode() { return QStringLiteral("修改"); }
+
+    RecordWindow(const WindowContext& context, const WindowInfo& info);
+    ~RecordWindow() override;
+
+    // --- how the host opens the window ----------------------------------------
+    bool openAdd();                          // a new record
+    bool openModify(const QVariant& key);    // the stored record with this key
+    bool open() override;                    // add mode unless openModify() was asked
+
+    DataView& dw_1() { return *m_form; }
+    const DataView& dw_1() const { return *m_form; }
+    QString mode() const { return is_stringparm; }
+    long row() const { return il_row; }
+    QString keyColumn() const { return m_keyColumn; }
+    QVariant currentKey() const;             // key of the record in dw_1 (null while new)
+
+    // True when the record differs from what was loaded or last saved. Text
+    // still being typed is accepted first (false if the window refuses it).
+    bool hasUnsavedEdits();
+
+    // --- the inherited buttons (what click() runs) -------------------------------
+    bool save();              // cb_save: checks, then stores with issave "1"
+    bool tempSave();          // cb_tempsave: no checks, issave "0"
+    void restore();           // cb_roll: the stored record again, or a fresh new one
+    void help();              // cb_help
+    void first();             // cb_first ... cb_last
+    void prior();
+    void next();
+    void last();
+
+    // --- frame functions the windows call ------------------------------------------
+    // Moves the list page to record il_row (kept within 1..rowcount).
+    void wf_scroll();
+    // Loads the list's record il_row into dw_1 (asking first about unsaved
+    // edits); false when nothing was loaded.
+    bool wf_getdata();
+    // The list refresh after a save: re-run the list query and keep its row.
+    void wf_refresh_list();
+    // uo_button's uf_setenabled for the inherited picture buttons.
+    void uf_setenabled(const QString& button, bool enabled) { setControlEnabled(button, enabled); }
+
+    // Person selection for the current row of dw_1 (w_selectperson and
+    // w_selectpersoncondition): 1 chosen, 0 cancelled; also in message.doubleParm.
+    int openSelectPerson(const QString& parameter);
+    int openSelectPersonCondition(const QString& parameter);
+
+signals:
+    void modeChanged(const QString& mode);
+    void recordLoaded();
+    void recordSaved();
+
+protected:
+    // Events whose frame handler a window may replace.
+    enum class Hook { LoadPhoto, ItemChanged, ButtonClicked, DoubleClicked, GetFocus, First, Prior, Next, Last };
+    void replaceFrameHandler(Hook hook);
+
+    // Inherited instance variables, as the windows read and write them.
+    QString is_stringparm;    // "添加" / "修改"
+    long il_row = 0;          // the list record navigation goes to
+
+    // --- hooks -----------------------------------------------------------------------
+    // open (Window::onOpen) runs once, after the first record is in dw_1 and
+    // before its ue_loadphoto.
+    virtual void ue_loadphoto() {}
+    virtual int wf_dw_verify() { return 0; }            // 0 save, 1 refuse (message shown)
+    // After dw_1 was written, inside the same unit of work. Return false when
+    // a statement failed (or use failSave()): the frame then rolls the whole
+    // save back and reports it.
+    virtual bool wf_update_after() { return true; }
+    virtual int dw_1_itemchanged(int /*row*/, const QString& /*column*/, const QString& /*data*/) { return 0; }
+    virtual void dw_1_buttonclicked(int /*row*/, const QString& /*button*/) {}
+    virtual void dw_1_doubleclicked(int /*row*/, const QString& /*column*/) {}
+    virtual void dw_1_getfocus() {}
+    virtual void cb_first_clicked() {}
+    virtual void cb_prior_clicked() {}
+    virtual void cb_next_clicked() {}
+    virtual void cb_last_clicked() {}
+
+    // From wf_update_after: `return failSave(text);` reports `text` (default:
+    // the connection's error) as the reason the save failed.
+    bool failSave(const QString& text = QString());
+
+    // A button inside the form, beside `column`; clicking it raises
+    // dw_1 buttonclicked.
+    void addFormButton(const QString& name, const QString& text, const QString& column);
+
+    bool closeQuery() override;
+
+private:
+    bool saveRecord(bool validated);
+    bool checkRequiredFields(int row);
+    bool putRecord(RecordMode mode, const QVariant& key);
+    void afterRecordPut();
+    bool loadRecord(RecordMode mode, const QVariant& key);
+    void resetFormProperties();
+    void takeBaseline();
+    bool confirmLeave();
+    void navigate(long target);
+    void setMode(const QString& mode);
+    bool replaced(Hook hook) const { return m_replaced.contains(static_cast<int>(hook)); }
+    int formRow() const;
+
+    int dispatchItemChanged(int row, const QString& column, const QString& data);
+    void frameLoadPhoto();
+    void frameGetFocus();
+
+    std::unique_ptr<DataView> m_form;
+    bool m_formKnown = false;
+    QString m_formView;
+    QString m_keyColumn;
+    RecordMode m_openMode = RecordMode::Add;
+    QVariant m_openKey;
+    QVariant m_loadedKey;
+    long m_loadedRow = 0;
+    QVector<QVariant> m_baseline;
+    QHash<int, bool> m_replaced;
+    QString m_saveError;
+};
+
+} // namespace cr

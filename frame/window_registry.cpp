@@ -1,0 +1,44 @@
+#include "frame/window_registry.h"
+
+namespace cr {
+
+void WindowRegistry::add(const WindowInfo& info)
+{
+    for (WindowInfo& w : m_windows) {
+        if (w.name.compare(info.name, Qt::CaseInsensitive) == 0) {
+            w = info;
+            return;
+        }
+    }
+    m_windows.append(info);
+}
+
+const WindowInfo* WindowRegistry::find(const QString& name) const
+{
+    for (const WindowInfo& w : m_windows)
+        if (w.name.compare(name, Qt::CaseInsensitive) == 0) return &w;
+    return nullptr;
+}
+
+const WindowInfo* WindowRegistry::findByListView(const QString& listView) const
+{
+    for (const WindowInfo& w : m_windows)
+        if (!w.listView.isEmpty() && w.listView.compare(listView, Qt::CaseInsensitive) == 0) return &w;
+    return nullptr;
+}
+
+QStringList WindowRegistry::names() const
+{
+    QStringList n;
+    for (const WindowInfo& w : m_windows) n << w.name;
+    return n;
+}
+
+std::unique_ptr<Window> WindowRegistry::create(const QString& name, const WindowContext& context) const
+{
+    const WindowInfo* info = find(name);
+    if (!info || !info->factory) return nullptr;
+    return info->factory(context, *info);
+}
+
+} // namespace cr
