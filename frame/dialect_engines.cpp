@@ -36,7 +36,7 @@ public:
     QString textCast(const QString& expr, int length) const override
     {
         // varchar, not char: a char(n) cast would pad the text with blanks.
-        return QStringLiteral("CAST(%1 AS VARCHAR(%2))").arg(expr).arg(length);
+        return QStringLiteral("CAST(%1 AS VARCHAR(%2))").arg(expr, QString::number(length));
     }
     QString identityKeyType() const override
     {

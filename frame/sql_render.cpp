@@ -1,11 +1,12 @@
 #include "frame/dialect.h"
 
+#include "frame/sql_rewriter.h"
+
 namespace cr {
 
-// Placeholder: statements pass through unchanged until the translator lands.
 QString Dialect::render(const QString& moduleSql) const
 {
-    return moduleSql;
+    return SqlRewriter(*this).render(moduleSql);
 }
 
 } // namespace cr
