@@ -1,0 +1,121 @@
+#include "areas_buildings/building_window.h"
+
+#include "areas_buildings/building_codes.h"
+#include "frame/colors.h"
+#include "frame/list_page.h"
+#include "frame/message_object.h"
+
+namespace cr::areas_buildings {
+
+BuildingWindow::BuildingWindow(const WindowContext& context, const WindowInfo& info)
+    : RecordWindow(context, info),
+      m_states(dw_1()),
+      m_layout(dw_1(), m_states),
+      m_queries(context.sqlca),
+      m_checks(dw_1(), m_queries, context.ui)
+{
+}
+
+QString BuildingWindow::commonNameFromAddress(const QString& address)
+{
+    constexpr int kLength = 30;
+    QString name = address.trimmed();
+    if (name.size() <= kLength) return name;
+    name = name.right(kLength);
+    // Never start with the second half of a character outside the BMP.
+    if (name.front().isLowSurrogate()) name.remove(0, 1);
+    return name.trimmed();
+}
+
+void BuildingWindow::onOpen() { m_states.readColours(); }
+
+bool BuildingWindow::openedFromAreaDetailList() const
+{
+    const ListPage* master = guo_tabpg_master();
+    const ListPage* now = guo_tabpg_now();
+    // An empty master id restricts the list to nothing: no area to fix.
+    return master && now && master->is_stringpara == areaListParameter() && !now->is_masterid.isEmpty()
+           && now->is_masterid == master->tag();
+}
+
+void BuildingWindow::fixAreaByMaster()
+{
+    if (!openedFromAreaDetailList()) return;
+    dw_1().modify(QStringLiteral("regionalno.TabSequence=0"));
+    dw_1().modify(QStringLiteral("regionalno.Background.Color='%1'").arg(colors::text(colors::fixedByMaster)));
+}
+
+// Houses generated for a building that is itself only temporarily saved were
+// made from its kind: the kind stays until the building is saved with checks.
+void BuildingWindow::lockKindWhileHousesAreTemporary(int row)
+{
+    const std::optional<double> building = dw_1().getItemNumber(row, QStringLiteral("buildingno"));
+    if (!building) return;
+    const qlonglong houses = m_queries.temporarilySavedHouses(static_cast<qlonglong>(*building));
+    if (houses > 0 && dw_1().getItemString(row, QStringLiteral("issave")) == QLatin1String("0"))
+        m_states.locked(QStringLiteral("roomtype"));
+}
+
+void BuildingWindow::ue_loadphoto()
+{
+    DataView& form = dw_1();
+    const int row = form.getRow();
+    if (row < 1) return;
+    fixAreaByMaster();
+    lockKindWhileHousesAreTemporary(row);
+    m_layout.applyUseOnLoad(form.getItemString(row, QStringLiteral("buildinguse")));
+    m_layout.applyKindOnLoad(row, form.getItemString(row, QStringLiteral("roomtype")), is_stringparm == modeAdd);
+    if (is_stringparm == modeModify) {
+        // What loading wrote into a stored record is no edit of the clerk's.
+        form.setItemStatus(row, QString(), Buffer::Primary, RowStatus::DataModified);
+        form.setItemStatus(row, QString(), Buffer::Primary, RowStatus::NotModified);
+    }
+}
+
+void BuildingWindow::showChosenAreaName(int row, const QString& data)
+{
+    bool ok = false;
+    const qlonglong area = data.trimmed().toLongLong(&ok);
+    QVariant name;
+    if (DataView* areas = ok ? dw_1().getChild(QStringLiteral("regionalno")) : nullptr) {
+        const int found = areas->find(QStringLiteral("regionalno = %1").arg(area), 1, areas->rowCount());
+        if (found >= 1) name = areas->getItem(found, QStringLiteral("regionalname"));
+    }
+    dw_1().setItem(row, QStringLiteral("regionalname"), name);
+}
+
+int BuildingWindow::dw_1_itemchanged(int row, const QString& column, const QString& data)
+{
+    DataView& form = dw_1();
+    const QString c = column.toLower();
+    const QString kind = form.getItemString(row, QStringLiteral("roomtype"));
+    if (c == QLatin1String("roomtype")) {
+        m_layout.kindChanged(row, data);
+        return 0;
+    }
+    if (c == QLatin1String("buildinguse")) {
+        m_layout.useChanged(data, kind);
+        return 0;
+    }
+    if (c == QLatin1String("address")) {
+        if (is_stringparm == modeAdd && !data.trimmed().isEmpty())
+            form.setItem(row, QStringLiteral("buildingname"), commonNameFromAddress(data));
+        return 0;
+    }
+    if (c == QLatin1String("regionalno")) {
+        if (!data.trimmed().isEmpty()) showChosenAreaName(row, data);
+        return 0;
+    }
+    // The frame leaves the window's mode in the message object.
+    return m_checks.entry(row, c, data, message().stringParm == modeAdd);
+}
+
+int BuildingWindow::wf_dw_verify() { return m_checks.verify(is_stringparm == modeAdd); }
+
+bool BuildingWindow::wf_update_after()
+{
+    wf_refresh_list();
+    return true;
+}
+
+} // namespace cr::areas_buildings
