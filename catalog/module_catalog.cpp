@@ -1,6 +1,7 @@
 #include "catalog/module_catalog.h"
 
 #include "areas_buildings/areas_buildings_views.h"
+#include "areas_buildings/areas_buildings_windows.h"
 #include "houses/houses_views.h"
 #include "persons_in_charge/persons_in_charge_views.h"
 #include "rentals_sanctions/rentals_sanctions_views.h"
@@ -15,6 +16,11 @@ void registerViews(ViewCatalog& catalog)
     persons_in_charge::registerViews(catalog);
     resident_teams::registerViews(catalog);
     rentals_sanctions::registerViews(catalog);
+}
+
+void registerWindows(WindowRegistry& registry)
+{
+    areas_buildings::registerWindows(registry);
 }
 
 } // namespace cr::catalog
