@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace cr {
+class DataView;
+class Sqlca;
+}
+
+namespace cr::houses {
+
+// The values the batch generation reads from the selected building row.
+struct BatchBuilding {
+    std::optional<long long> floors;          // upfloornum
+    std::optional<long long> doors;           // unitnum
+    std::optional<long long> housesPerFloor;  // floorhouesnum
+    QString doorWord;                         // prepare3
+    std::optional<long long> buildingNo;
+    QString roomType;
+
+    // Counts are whole numbers: any fraction is dropped.
+    static BatchBuilding fromRow(const DataView& buildings, int row);
+};
+
+// What a batch run ended with, and the one message it shows (if any).
+struct BatchOutcome {
+    enum class Result {
+        Nothing,   // nothing to do: stopped without a message
+        Refused,   // the building's counts do not allow it; nothing written
+        Failed,    // the save failed and was rolled back
+        Done,      // saved and committed
+    };
+    Result result = Result::Nothing;
+    int count = 0;          // houses generated or deleted
+    QString title;          // message box title, empty for none
+    QString text;
+    QString errorText;      // the database's reason when Failed
+
+    bool hasMessage() const { return !title.isEmpty(); }
+};
+
+// The batch maintenance of all houses of one building, shared by the batch
+// window and the command line. It works on the house grid as loaded (it never
+// re-reads it, so "already exists" means "shown in the grid") and saves all
+// or nothing: a failure part-way rolls the connection back.
+class HouseBatch {
+public:
+    HouseBatch(Sqlca& sqlca, DataView& houses);
+
+    // Adds the houses the building's counts call for that the grid does not
+    // have yet, saves, commits, sorts the grid by door, floor and number.
+    BatchOutcome generate(const BatchBuilding& building);
+
+    // Deletes every house of the grid and saves (the caller has asked first).
+    // Nothing happens for an empty grid.
+    BatchOutcome removeAll();
+
+    // The count line under the grid. The empty-building text differs after a
+    // deletion ("已没有") from after selecting or generating ("还没有").
+    static QString countLine(int total, bool afterDeletion = false);
+
+    static QString deleteQuestion() { return QStringLiteral("确定要删除该楼院所有房屋信息吗？"); }
+
+private:
+    int addBungalows(const BatchBuilding& b);
+    int addStoreys(const BatchBuilding& b);
+    bool saveAndCommit(QString* error);
+
+    Sqlca& m_sqlca;
+    DataView& m_houses;
+};
+
+} // namespace cr::houses

@@ -1,0 +1,23 @@
+#include "houses/houses_windows.h"
+
+#include "frame/window_registry.h"
+#include "houses/house_info_window.h"
+#include "houses/house_manage_window.h"
+
+namespace cr::houses {
+
+void registerWindows(WindowRegistry& registry)
+{
+    registry.add({.name = QStringLiteral("w_m_ge_houseinfo"),
+                  .title = QStringLiteral("房屋信息表"),
+                  .listView = QStringLiteral("d_ge_houseinfo"),
+                  .formView = QStringLiteral("d_ge_houseinfo_f"),
+                  .keyColumn = QStringLiteral("houseno"),
+                  .factory = windowFactory<HouseInfoWindow>()});
+    registry.add({.name = HouseManageWindow::windowName(),
+                  .title = HouseManageWindow::windowTitle(),
+                  .helpTopic = QStringLiteral("房屋信息批量维护"),
+                  .factory = windowFactory<HouseManageWindow>()});
+}
+
+} // namespace cr::houses
