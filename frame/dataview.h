@@ -3,7 +3,6 @@
 #include "frame/dataview_def.h"
 
 #include <QDate>
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -46,66 +45,94 @@ struct DataViewEvents {
 //
 // Operations follow the results the windows rely on: -1 for a failure, the
 // row number or 1 for success. Nothing here throws or shows anything.
+//
+// Values are held in the column's kind: Integer as qlonglong, Decimal as
+// double, Date as QDate, DateTime as QDateTime, Text as QString; an empty
+// field is a null (invalid) QVariant.
 class DataView : public QObject {
     Q_OBJECT
 public:
     explicit DataView(const DataViewDef& def, QObject* parent = nullptr);
     ~DataView() override;
 
-    const DataViewDef& definition() const { return m_def; }
-    QString name() const { return m_def.name; }
+    const DataViewDef& definition() const;
+    QString name() const;
+    int columnIndex(const QString& column) const;   // case-insensitive, -1 when unknown
 
     // --- binding and retrieval --------------------------------------------
     void setTransObject(Sqlca* sqlca);
-    Sqlca* transObject() const { return m_sqlca; }
+    Sqlca* transObject() const;
     void setCatalog(const ViewCatalog* catalog);   // where child lookup lists come from
-    long retrieve(const QVariantList& args = {});  // rows fetched, -1 on failure
-    QString lastError() const { return m_lastError; }
+    // Replaces all rows by the query's result (arguments bound by the
+    // definition's argument names, its default arguments when none are
+    // given), then applies the sort and the filter. Rows fetched, -1 on
+    // failure (lastError() says why; the rows are then empty).
+    long retrieve(const QVariantList& args = {});
+    QString lastError() const;
 
     // --- rows and values ---------------------------------------------------
     int rowCount() const;                          // primary buffer
     int filteredCount() const;
     int deletedCount() const;
-    int getRow() const { return m_currentRow; }
+    int getRow() const;                            // current row, 0 when none
     QVariant getItem(int row, const QString& column, Buffer buffer = Buffer::Primary) const;
-    QString getItemString(int row, const QString& column) const;              // null when empty
-    std::optional<double> getItemNumber(int row, const QString& column) const; // nullopt when empty
-    QDate getItemDate(int row, const QString& column) const;                  // invalid when empty
-    QVariant originalItem(int row, const QString& column) const;              // as retrieved
-    int setItem(int row, const QString& column, const QVariant& value);       // null QVariant empties
+    QVariant item(int row, int columnIndex) const;  // primary buffer, by index (fast)
+    QString getItemString(int row, const QString& column) const;                 // null when empty
+    std::optional<double> getItemNumber(int row, const QString& column) const;    // nullopt when empty
+    std::optional<qlonglong> getItemInteger(int row, const QString& column) const; // whole part; nullopt when empty
+    QDate getItemDate(int row, const QString& column) const;                     // invalid when empty
+    QVariant originalItem(int row, const QString& column) const;                 // as retrieved / last stored
+    // Converts the value to the column's kind; a null QVariant empties the
+    // field. -1 for an unknown row or column, a computed column, or a value
+    // that does not fit the kind ("abc" into a number).
+    int setItem(int row, const QString& column, const QVariant& value);
     int insertRow(int beforeRow);                  // 0 appends; returns the new row's number
-    int deleteRow(int row);                        // 0 = current row
-    int reset();
-    int rowsCopyFrom(const DataView& other);       // appends the other view's primary rows as new
+    int deleteRow(int row);                        // 0 = current row; stored rows wait in the delete buffer
+    int reset();                                   // all buffers emptied
+    int rowsCopyFrom(const DataView& other);       // appends the other view's primary rows as new rows
 
     // --- statuses and saving -----------------------------------------------
     RowStatus getItemStatus(int row, const QString& column, Buffer buffer = Buffer::Primary) const;
-    // Empty column = the whole row.
+    // Empty column = the whole row. A row set to NotModified takes its current
+    // values as stored; a new row set to NotModified stays New.
     int setItemStatus(int row, const QString& column, Buffer buffer, RowStatus status);
-    bool modifiedCount() const;                    // any pending change at all
-    QList<PlannedStatement> updatePlan() const;    // what update() would run
-    int update(bool resetFlags = true);            // 1 on success, -1 on failure
+    int modifiedCount() const;                     // rows DataModified or NewModified (primary and filter)
+    bool hasChanges() const;                       // modified rows or stored rows deleted
+    QList<PlannedStatement> updatePlan() const;    // what update() would run, in order
+    // Accepts pending text, then writes deletes, updates and inserts through
+    // the connection's unit of work (no commit). 1 on success; -1 on failure
+    // with every row, status and buffer as before, so the caller can roll
+    // back and retry.
+    int update(bool resetFlags = true);
     int resetUpdate();                             // mark everything as stored
 
     // --- typing (the edit control) -----------------------------------------
     // A user typed into a field and leaves it: raises itemChanged and applies
     // the value when accepted. Returns the handler's code (0, 1 or 2), or -1
-    // for a value that does not fit the column (not a number, not a date).
+    // for a value that does not fit the column (not a number, not a date) or
+    // a read-only view. Text equal to the field's value changes nothing.
     int userEdit(int row, const QString& column, const QString& text);
     void setPendingText(const QString& column, const QString& text);  // typing, not yet left
-    int acceptText();                              // 1 accepted (or nothing pending), -1 refused
+    void clearPendingText();
+    bool hasPendingText() const;
+    // Applies pending text to the current row like userEdit: 1 accepted (or
+    // nothing pending, or rejected with 2), -1 refused (the text stays pending).
+    int acceptText();
     void userButtonClicked(int row, const QString& column);
     void userDoubleClicked(int row, const QString& column);
     void userFocus();
-    DataViewEvents& events() { return m_events; }
+    DataViewEvents& events();
 
     // --- searching, filtering, sorting -------------------------------------
-    int find(const QString& expression, int firstRow, int lastRow) const;   // < 1 when none or bad
-    int setFilter(const QString& expression);      // 1, -1 when it cannot be parsed
-    int filter();                                  // 1 on success
-    QString filterExpression() const { return m_filter; }
-    int setSort(const QString& spec);
+    // First row from firstRow to lastRow (searching backwards when firstRow >
+    // lastRow) where the expression holds; 0 when none, -1 for a bad expression.
+    int find(const QString& expression, int firstRow, int lastRow) const;
+    int setFilter(const QString& expression);      // 1, -1 when it cannot be parsed ("" = no filter)
+    int filter();                                  // 1 on success, -1 for a bad or failing filter
+    QString filterExpression() const;
+    int setSort(const QString& spec);              // "unitno asc, floorno d"; -1 for an unknown column
     int sort();
+    QString sortSpec() const;
     // Quotes text for use in a find or filter expression: a typed quote can
     // neither end the literal nor widen the search.
     static QString quote(const QString& text);
@@ -114,62 +141,55 @@ public:
     QVariant evaluate(const QString& expression, int row) const;   // invalid on error
     QVariant computed(int row, const QString& column) const;       // computed column value
     QVariant summary(int index) const;                              // definition().summaries[index]
+    QString summaryText(int index) const;                           // formatted
     QString displayText(int row, const QString& column) const;      // lookup text and format applied
+    QString displayText(int row, int columnIndex) const;
 
     // --- properties ------------------------------------------------------------
     QString describe(const QString& expression) const;   // "!" when unknown, as text otherwise
     QString modify(const QString& expression);           // "" on success, else the error
     QString property(const QString& column, const QString& path) const;  // e.g. ("note","background.color")
+    DropDownDef dropDown(const QString& column) const;   // current drop-down settings
+    // Background colour number of a cell (conditional colours evaluated for
+    // the row); nullopt when the column has none.
+    std::optional<qlonglong> backgroundColor(int row, int columnIndex) const;
     int setTabOrder(const QString& column, int order);   // previous order, -1 on failure
     int tabOrder(const QString& column) const;
     bool isReadOnly() const;
+    void resetProperties();                              // back to the definition's properties
 
     // --- lookup lists -------------------------------------------------------------
     // The list behind a drop-down column, created from the column's current
     // dddw.name and retrieved on first use; nullptr when the column has none.
+    // The child belongs to this view.
     DataView* getChild(const QString& column);
     // Text the lookup list shows for a stored code (the code itself if unknown).
-    QString lookupDisplay(const QString& column, const QVariant& data);
+    QString lookupDisplay(const QString& column, const QVariant& data) const;
 
     // --- cursor ------------------------------------------------------------------
     int setRow(int row);                           // raises rowFocusChanged when it moves
-    int scrollToRow(int row);
+    int scrollToRow(int row);                      // makes the row current and visible
     int setFocus();
     int setColumn(const QString& column);
-    QString getColumnName() const { return m_currentColumn; }
+    QString getColumnName() const;
 
 signals:
+    void rowsAboutToBeReset();
     void rowsReset();                                  // retrieve, reset, filter, sort
+    void rowAboutToBeInserted(int row);
     void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
     void itemChangedValue(int row, const QString& column);
     void propertiesChanged(const QString& column);     // empty = whole view
     void currentRowChanged(int row);
+    void scrollRequested(int row);
     void focusRequested(const QString& column);
 
 private:
-    struct Row;
-    Row* rowAt(int row, Buffer buffer);
-    const Row* rowAt(int row, Buffer buffer) const;
-    QVariant coerce(int columnIndex, const QVariant& value, bool* ok) const;
-
-    DataViewDef m_def;
-    Sqlca* m_sqlca = nullptr;
-    const ViewCatalog* m_catalog = nullptr;
-    QList<std::shared_ptr<Row>> m_primary;
-    QList<std::shared_ptr<Row>> m_filtered;
-    QList<std::shared_ptr<Row>> m_deleted;
-    QHash<QString, QHash<QString, QString>> m_props;   // column -> property path -> value
-    QHash<QString, std::shared_ptr<DataView>> m_children;
-    QString m_filter;
-    QString m_sort;
-    QString m_lastError;
-    QString m_pendingColumn;
-    QString m_pendingText;
-    bool m_hasPending = false;
-    int m_currentRow = 0;
-    QString m_currentColumn;
-    DataViewEvents m_events;
+    struct Private;
+    friend struct Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace cr

@@ -1,0 +1,389 @@
+#include "frame/dataview_private.h"
+
+#include "frame/expr/format.h"
+#include "frame/expr/values.h"
+
+#include <algorithm>
+
+namespace cr {
+
+DataView::Private::Private(DataView* owner, const DataViewDef& definition) : q(owner), def(definition)
+{
+    columns.resize(def.columns.size());
+    for (int i = 0; i < def.columns.size(); ++i) {
+        const ColumnDef& c = def.columns[i];
+        columnByName.insert(c.name.toLower(), i);
+        columns[i].kind = c.kind;
+        columns[i].computed = !c.compute.isEmpty();
+        columns[i].updatable = !columns[i].computed && !c.dbName.isEmpty() && !def.updateTable.isEmpty();
+    }
+    keyColumn = def.keyColumn.isEmpty() ? -1 : column(def.keyColumn);
+    // Computed columns may name each other, so they are parsed once all names are known.
+    for (int i = 0; i < def.columns.size(); ++i)
+        if (columns[i].computed) columns[i].compute = compile(def.columns[i].compute, nullptr);
+    sortText = def.sort;
+    QString ignored;
+    applySortSpec(sortText, &ignored);
+    loadProperties();
+}
+
+DataView::DataView(const DataViewDef& def, QObject* parent) : QObject(parent), d(std::make_unique<Private>(this, def))
+{
+}
+
+DataView::~DataView() = default;
+
+const DataViewDef& DataView::definition() const
+{
+    return d->def;
+}
+
+QString DataView::name() const
+{
+    return d->def.name;
+}
+
+int DataView::columnIndex(const QString& column) const
+{
+    return d->column(column);
+}
+
+void DataView::setTransObject(Sqlca* sqlca)
+{
+    d->sqlca = sqlca;
+}
+
+Sqlca* DataView::transObject() const
+{
+    return d->sqlca;
+}
+
+void DataView::setCatalog(const ViewCatalog* catalog)
+{
+    d->catalog = catalog;
+}
+
+QString DataView::lastError() const
+{
+    return d->lastError;
+}
+
+// --- rows -------------------------------------------------------------------
+
+const std::vector<DataRow*>& DataView::Private::bufferRows(Buffer buffer) const
+{
+    switch (buffer) {
+    case Buffer::Primary:
+        return primary;
+    case Buffer::Filter:
+        if (!filteredValid) {
+            filteredCache.clear();
+            for (const auto& r : all)
+                if (r->filteredOut) filteredCache.push_back(r.get());
+            filteredValid = true;
+        }
+        return filteredCache;
+    case Buffer::Delete:
+        deletedView.clear();
+        for (const auto& r : deleted) deletedView.push_back(r.get());
+        return deletedView;
+    }
+    return primary;
+}
+
+DataRow* DataView::Private::rowAt(int row, Buffer buffer) const
+{
+    if (buffer == Buffer::Delete)
+        return row >= 1 && row <= static_cast<int>(deleted.size()) ? deleted[row - 1].get() : nullptr;
+    const auto& rows = bufferRows(buffer);
+    return row >= 1 && row <= static_cast<int>(rows.size()) ? rows[row - 1] : nullptr;
+}
+
+std::unique_ptr<DataRow> DataView::Private::newRow() const
+{
+    auto r = std::make_unique<DataRow>();
+    r->cells = std::make_unique<QVariant[]>(columns.size());
+    return r;
+}
+
+void DataView::Private::detachFromAll(DataRow* row, std::unique_ptr<DataRow>* owner)
+{
+    for (auto it = all.end(); it != all.begin();) {
+        --it;
+        if (it->get() == row) {
+            *owner = std::move(*it);
+            all.erase(it);
+            return;
+        }
+    }
+}
+
+void DataView::Private::markModified(DataRow* row, int column)
+{
+    if (!row->changes) {
+        row->changes = std::make_unique<RowChanges>();
+        row->changes->original.assign(row->cells.get(), row->cells.get() + columns.size());
+        row->changes->modified.assign(columns.size(), false);
+    }
+    row->changes->modified[column] = true;
+    if (row->status == RowStatus::NotModified) row->status = RowStatus::DataModified;
+    else if (row->status == RowStatus::New) row->status = RowStatus::NewModified;
+}
+
+void DataView::Private::markStored(DataRow* row)
+{
+    row->changes.reset();
+    if (row->status == RowStatus::NewModified || row->status == RowStatus::DataModified)
+        row->status = RowStatus::NotModified;
+}
+
+void DataView::Private::clearAll()
+{
+    primary.clear();
+    all.clear();
+    deleted.clear();
+    filteredValid = false;
+    touched();
+}
+
+void DataView::Private::setCurrentRow(int row, bool raiseEvent)
+{
+    if (row == currentRow) return;
+    currentRow = row;
+    ++revision;   // currentRow() in expressions
+    emit q->currentRowChanged(row);
+    if (raiseEvent && events.rowFocusChanged) events.rowFocusChanged(row);
+}
+
+int DataView::rowCount() const
+{
+    return static_cast<int>(d->primary.size());
+}
+
+int DataView::filteredCount() const
+{
+    return static_cast<int>(d->all.size() - d->primary.size());
+}
+
+int DataView::deletedCount() const
+{
+    return static_cast<int>(d->deleted.size());
+}
+
+int DataView::getRow() const
+{
+    return d->currentRow;
+}
+
+QVariant DataView::getItem(int row, const QString& column, Buffer buffer) const
+{
+    const int c = d->column(column);
+    if (c < 0 || !d->rowAt(row, buffer)) return {};
+    bool error = false;
+    return d->cellValue(d->bufferRows(buffer), row, c, &error);
+}
+
+QVariant DataView::item(int row, int columnIndex) const
+{
+    if (columnIndex < 0 || columnIndex >= static_cast<int>(d->columns.size())) return {};
+    bool error = false;
+    return d->cellValue(d->primary, row, columnIndex, &error);
+}
+
+QString DataView::getItemString(int row, const QString& column) const
+{
+    const QVariant v = getItem(row, column);
+    if (!v.isValid()) return {};
+    return expr::Format::plain(v);
+}
+
+std::optional<double> DataView::getItemNumber(int row, const QString& column) const
+{
+    return expr::values::toNumber(getItem(row, column));
+}
+
+std::optional<qlonglong> DataView::getItemInteger(int row, const QString& column) const
+{
+    const auto n = getItemNumber(row, column);
+    if (!n) return std::nullopt;
+    return static_cast<qlonglong>(*n);
+}
+
+QDate DataView::getItemDate(int row, const QString& column) const
+{
+    return expr::values::toDate(getItem(row, column));
+}
+
+QVariant DataView::originalItem(int row, const QString& column) const
+{
+    const int c = d->column(column);
+    const DataRow* r = d->rowAt(row, Buffer::Primary);
+    if (c < 0 || !r || d->columns[c].computed) return {};
+    return r->original(c);
+}
+
+int DataView::setItem(int row, const QString& column, const QVariant& value)
+{
+    const int c = d->column(column);
+    DataRow* r = d->rowAt(row, Buffer::Primary);
+    if (c < 0 || !r || d->columns[c].computed) return -1;
+    bool ok = true;
+    const QVariant v = Private::coerce(d->columns[c].kind, value, &ok);
+    if (!ok) return -1;
+    QVariant& cell = r->cells[c];
+    if (cell.isValid() == v.isValid() && cell == v) return 1;
+    d->markModified(r, c);
+    cell = v;
+    d->touched();
+    emit itemChangedValue(row, d->def.columns[c].name);
+    return 1;
+}
+
+int DataView::insertRow(int beforeRow)
+{
+    const int count = rowCount();
+    if (beforeRow < 0 || beforeRow > count) return -1;
+    const int at = beforeRow == 0 ? count + 1 : beforeRow;
+    auto r = d->newRow();
+    r->status = RowStatus::New;
+    DataRow* raw = r.get();
+    emit rowAboutToBeInserted(at);
+    if (at > count) {
+        d->all.push_back(std::move(r));
+    } else {
+        DataRow* next = d->primary[at - 1];
+        auto pos = std::find_if(d->all.begin(), d->all.end(), [&](const auto& p) { return p.get() == next; });
+        d->all.insert(pos, std::move(r));
+    }
+    d->primary.insert(d->primary.begin() + (at - 1), raw);
+    d->touched();
+    if (d->currentRow >= at) ++d->currentRow;
+    emit rowInserted(at);
+    if (d->currentRow == 0) d->setCurrentRow(at, false);
+    return at;
+}
+
+int DataView::deleteRow(int row)
+{
+    if (row == 0) row = d->currentRow;
+    DataRow* r = d->rowAt(row, Buffer::Primary);
+    if (!r) return -1;
+    emit rowAboutToBeRemoved(row);
+    std::unique_ptr<DataRow> owned;
+    d->detachFromAll(r, &owned);
+    d->primary.erase(d->primary.begin() + (row - 1));
+    // Rows never stored simply vanish; stored rows wait for the next update.
+    if (r->status == RowStatus::NotModified || r->status == RowStatus::DataModified)
+        d->deleted.push_back(std::move(owned));
+    d->touched();
+    emit rowRemoved(row);
+    const int count = rowCount();
+    if (d->currentRow > count) d->setCurrentRow(count, false);
+    return 1;
+}
+
+int DataView::reset()
+{
+    emit rowsAboutToBeReset();
+    d->clearAll();
+    d->hasPending = false;
+    d->currentRow = 0;
+    emit rowsReset();
+    emit currentRowChanged(0);
+    return 1;
+}
+
+int DataView::rowsCopyFrom(const DataView& other)
+{
+    if (&other == this) return -1;
+    std::vector<int> from(d->columns.size(), -1);
+    for (size_t i = 0; i < d->columns.size(); ++i)
+        if (!d->columns[i].computed) from[i] = other.d->column(d->def.columns[static_cast<int>(i)].name);
+    for (int row = 1; row <= other.rowCount(); ++row) {
+        const int at = insertRow(0);
+        DataRow* r = d->primary[at - 1];
+        for (size_t i = 0; i < from.size(); ++i) {
+            if (from[i] < 0) continue;
+            bool ok = true;
+            const QVariant v = Private::coerce(d->columns[i].kind, other.item(row, from[i]), &ok);
+            if (!ok || !v.isValid()) continue;
+            r->cells[i] = v;
+            d->markModified(r, static_cast<int>(i));
+        }
+        d->touched();
+        emit itemChangedValue(at, QString());
+    }
+    return 1;
+}
+
+// --- statuses --------------------------------------------------------------
+
+RowStatus DataView::getItemStatus(int row, const QString& column, Buffer buffer) const
+{
+    const DataRow* r = d->rowAt(row, buffer);
+    if (!r) return RowStatus::NotModified;
+    if (column.isEmpty()) return r->status;
+    const int c = d->column(column);
+    return c >= 0 && r->isModified(c) ? RowStatus::DataModified : RowStatus::NotModified;
+}
+
+int DataView::setItemStatus(int row, const QString& column, Buffer buffer, RowStatus status)
+{
+    DataRow* r = d->rowAt(row, buffer);
+    if (!r) return -1;
+    const bool isNew = r->status == RowStatus::New || r->status == RowStatus::NewModified;
+    if (!column.isEmpty()) {
+        const int c = d->column(column);
+        if (c < 0 || d->columns[c].computed) return -1;
+        if (status == RowStatus::DataModified || status == RowStatus::NewModified) {
+            d->markModified(r, c);
+        } else if (r->changes) {
+            r->changes->modified[c] = false;
+            r->changes->original[c] = r->cells[c];
+        }
+        d->touched();
+        return 1;
+    }
+    switch (status) {
+    case RowStatus::NotModified:
+        // A stored row takes its values as stored; a new row stays to be inserted.
+        r->changes.reset();
+        r->status = isNew ? RowStatus::New : RowStatus::NotModified;
+        break;
+    case RowStatus::DataModified:
+        r->status = isNew ? RowStatus::NewModified : RowStatus::DataModified;
+        break;
+    case RowStatus::New:
+        if (r->changes) std::fill(r->changes->modified.begin(), r->changes->modified.end(), false);
+        r->status = r->status == RowStatus::DataModified ? RowStatus::NewModified : RowStatus::New;
+        break;
+    case RowStatus::NewModified:
+        r->status = RowStatus::NewModified;
+        break;
+    }
+    d->touched();
+    return 1;
+}
+
+int DataView::modifiedCount() const
+{
+    int n = 0;
+    for (const auto& r : d->all)
+        if (r->status == RowStatus::DataModified || r->status == RowStatus::NewModified) ++n;
+    return n;
+}
+
+bool DataView::hasChanges() const
+{
+    return modifiedCount() > 0 || !d->deleted.empty();
+}
+
+int DataView::resetUpdate()
+{
+    for (const auto& r : d->all) d->markStored(r.get());
+    d->deleted.clear();
+    d->touched();
+    return 1;
+}
+
+} // namespace cr

@@ -1,0 +1,117 @@
+#include "frame/dataview_private.h"
+
+#include <algorithm>
+
+namespace cr {
+
+int DataView::userEdit(int row, const QString& column, const QString& text)
+{
+    const int c = d->column(column);
+    DataRow* r = d->rowAt(row, Buffer::Primary);
+    if (c < 0 || !r || d->readOnly || d->columns[c].computed) return -1;
+    // An emptied field is empty (null) whatever its kind.
+    bool ok = true;
+    const QVariant value = text.isEmpty() ? QVariant() : Private::coerce(d->columns[c].kind, text, &ok);
+    if (!ok) return -1;
+    const QVariant& current = r->cells[c];
+    if (current.isValid() == value.isValid() && current == value) return 0;
+    const QString name = d->def.columns[c].name;
+    const int result = d->events.itemChanged ? d->events.itemChanged(row, name, text) : 0;
+    if (result == 0) setItem(row, name, value);
+    return result;
+}
+
+void DataView::setPendingText(const QString& column, const QString& text)
+{
+    d->pendingColumn = column;
+    d->pendingText = text;
+    d->hasPending = true;
+}
+
+void DataView::clearPendingText()
+{
+    d->hasPending = false;
+    d->pendingColumn.clear();
+    d->pendingText.clear();
+}
+
+bool DataView::hasPendingText() const
+{
+    return d->hasPending;
+}
+
+int DataView::acceptText()
+{
+    if (!d->hasPending) return 1;
+    if (d->currentRow < 1) {
+        clearPendingText();
+        return 1;
+    }
+    const int result = userEdit(d->currentRow, d->pendingColumn, d->pendingText);
+    if (result == 0 || result == 2) {
+        clearPendingText();
+        return 1;
+    }
+    return -1;
+}
+
+void DataView::userButtonClicked(int row, const QString& column)
+{
+    if (d->events.buttonClicked) d->events.buttonClicked(row, column);
+}
+
+void DataView::userDoubleClicked(int row, const QString& column)
+{
+    if (d->events.doubleClicked) d->events.doubleClicked(row, column);
+}
+
+void DataView::userFocus()
+{
+    if (d->events.getFocus) d->events.getFocus();
+}
+
+DataViewEvents& DataView::events()
+{
+    return d->events;
+}
+
+// --- cursor -------------------------------------------------------------------------
+
+int DataView::setRow(int row)
+{
+    if (row < 1 || row > rowCount()) return -1;
+    d->setCurrentRow(row, true);
+    return 1;
+}
+
+int DataView::scrollToRow(int row)
+{
+    const int n = rowCount();
+    if (n == 0) return -1;
+    row = std::clamp(row, 1, n);
+    d->setCurrentRow(row, true);
+    emit scrollRequested(row);
+    return 1;
+}
+
+int DataView::setFocus()
+{
+    emit focusRequested(d->currentColumn);
+    return 1;
+}
+
+int DataView::setColumn(const QString& column)
+{
+    const int c = d->column(column);
+    if (c < 0) return -1;
+    d->currentColumn = d->def.columns[c].name;
+    emit focusRequested(d->currentColumn);
+    return 1;
+}
+
+QString DataView::getColumnName() const
+{
+    return d->currentColumn;
+}
+
+} // namespace cr

@@ -1,0 +1,294 @@
+#include "frame/dataview_private.h"
+
+#include "frame/expr/format.h"
+#include "frame/expr/values.h"
+
+#include <algorithm>
+
+namespace cr {
+
+expr::ColumnResolver DataView::Private::resolver() const
+{
+    return [this](const QString& name) { return column(name); };
+}
+
+std::shared_ptr<const expr::Expression> DataView::Private::compile(const QString& text, QString* error) const
+{
+    auto it = compiled.constFind(text);
+    if (it != compiled.constEnd()) return *it;
+    auto e = expr::Expression::compile(text, resolver(), error);
+    if (!e) return nullptr;
+    if (compiled.size() > 512) compiled.clear();
+    compiled.insert(text, e);
+    return e;
+}
+
+// --- find ---------------------------------------------------------------------
+
+int DataView::find(const QString& expression, int firstRow, int lastRow) const
+{
+    const auto e = d->compile(expression, nullptr);
+    if (!e) return -1;
+    const int n = rowCount();
+    if (n == 0) return 0;
+    const auto source = d->primaryRows();
+    const int step = firstRow <= lastRow ? 1 : -1;
+    const int from = step > 0 ? std::max(firstRow, 1) : std::min(firstRow, n);
+    const int to = step > 0 ? std::min(lastRow, n) : std::max(lastRow, 1);
+    for (int row = from; step > 0 ? row <= to : row >= to; row += step) {
+        bool error = false;
+        const bool hit = e->matches(source, row, &error);
+        if (error) return -1;
+        if (hit) return row;
+    }
+    return 0;
+}
+
+// --- filter -------------------------------------------------------------------
+
+int DataView::setFilter(const QString& expression)
+{
+    if (expression.trimmed().isEmpty()) {
+        d->filterText.clear();
+        d->filterExpr.reset();
+        d->filterInvalid = false;
+        return 1;
+    }
+    QString error;
+    auto e = d->compile(expression, &error);
+    if (!e) {
+        // filter() must not quietly apply an older filter after a bad one.
+        d->filterInvalid = true;
+        d->lastError = error;
+        return -1;
+    }
+    d->filterText = expression;
+    d->filterExpr = e;
+    d->filterInvalid = false;
+    return 1;
+}
+
+QString DataView::filterExpression() const
+{
+    return d->filterText;
+}
+
+int DataView::filter()
+{
+    if (d->filterInvalid) return -1;
+    emit rowsAboutToBeReset();
+    const bool ok = d->applyFilter();
+    const int n = rowCount();
+    if (d->currentRow > n || (d->currentRow == 0 && n > 0)) d->currentRow = n > 0 ? std::min(std::max(d->currentRow, 1), n) : 0;
+    emit rowsReset();
+    emit currentRowChanged(d->currentRow);
+    return ok ? 1 : -1;
+}
+
+const DataView::Private::EqualityIndex& DataView::Private::equalityIndex(int column) const
+{
+    EqualityIndex& index = indexes[column];
+    if (index.revision == dataRevision) return index;
+    index.rowsByKey.clear();
+    const bool numeric = columns[column].kind == ColumnKind::Integer || columns[column].kind == ColumnKind::Decimal;
+    for (const auto& r : all) {
+        const QVariant& v = r->cells[column];
+        if (!v.isValid()) continue;
+        index.rowsByKey[numeric ? codeKey(v) : v.toString()].push_back(r.get());
+    }
+    index.revision = dataRevision;
+    return index;
+}
+
+bool DataView::Private::applyFilter()
+{
+    filteredValid = false;
+    ++revision;
+    if (!filterExpr) {
+        primary.clear();
+        for (const auto& r : all) {
+            r->filteredOut = false;
+            primary.push_back(r.get());
+        }
+        return true;
+    }
+    // "column = value" over a stored column: the rows come from an index, so
+    // filtering a long list again and again (a tree built building by
+    // building) does not evaluate every row each time.
+    int c = -1;
+    QVariant literal;
+    if (filterExpr->isColumnEquality(&c, &literal) && !columns[c].computed) {
+        const ColumnKind kind = columns[c].kind;
+        const bool numeric = kind == ColumnKind::Integer || kind == ColumnKind::Decimal;
+        if ((numeric && expr::values::isNumber(literal) && literal.typeId() != QMetaType::Bool) ||
+            (kind == ColumnKind::Text && expr::values::isText(literal))) {
+            const EqualityIndex& index = equalityIndex(c);
+            for (DataRow* r : primary) r->filteredOut = true;
+            const auto it = index.rowsByKey.constFind(numeric ? codeKey(literal) : literal.toString());
+            primary.clear();
+            if (it != index.rowsByKey.constEnd()) {
+                primary = *it;
+                for (DataRow* r : primary) r->filteredOut = false;
+            }
+            return true;
+        }
+    }
+    std::vector<DataRow*> rows;
+    rows.reserve(all.size());
+    for (const auto& r : all) rows.push_back(r.get());
+    const Rows source(*this, rows, currentRow);
+    std::vector<char> keep(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        bool error = false;
+        keep[i] = filterExpr->matches(source, static_cast<int>(i) + 1, &error);
+        if (error) {
+            lastError = QStringLiteral("筛选条件“%1”无法计算").arg(filterText);
+            return false;
+        }
+    }
+    primary.clear();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        rows[i]->filteredOut = !keep[i];
+        if (keep[i]) primary.push_back(rows[i]);
+    }
+    return true;
+}
+
+// --- sort -----------------------------------------------------------------------
+
+bool DataView::Private::applySortSpec(const QString& spec, QString* error)
+{
+    std::vector<SortKey> keys;
+    for (const QString& item : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList words = item.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.isEmpty()) continue;
+        if (words.size() > 2) {
+            *error = QStringLiteral("排序条件“%1”无效").arg(item.trimmed());
+            return false;
+        }
+        const int c = column(words[0]);
+        if (c < 0) {
+            *error = QStringLiteral("排序条件中未知的列“%1”").arg(words[0]);
+            return false;
+        }
+        bool descending = false;
+        if (words.size() == 2) {
+            const QString dir = words[1].toLower();
+            if (dir == QLatin1String("d") || dir == QLatin1String("desc")) descending = true;
+            else if (dir != QLatin1String("a") && dir != QLatin1String("asc")) {
+                *error = QStringLiteral("排序方向“%1”无效").arg(words[1]);
+                return false;
+            }
+        }
+        keys.push_back({c, descending});
+    }
+    sortKeys = keys;
+    return true;
+}
+
+bool DataView::Private::applySort()
+{
+    if (sortKeys.empty()) return true;
+    std::vector<DataRow*> rows;
+    rows.reserve(all.size());
+    for (const auto& r : all) rows.push_back(r.get());
+    const Rows source(*this, rows, currentRow);
+    // Keys are read once per row; computed ones are evaluated once.
+    const size_t k = sortKeys.size();
+    std::vector<QVariant> keys(rows.size() * k);
+    for (size_t i = 0; i < rows.size(); ++i)
+        for (size_t j = 0; j < k; ++j) {
+            bool error = false;
+            keys[i * k + j] = cellValue(rows, static_cast<int>(i) + 1, sortKeys[j].column, &error);
+        }
+    std::vector<size_t> order(rows.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        for (size_t j = 0; j < k; ++j) {
+            const QVariant& x = keys[a * k + j];
+            const QVariant& y = keys[b * k + j];
+            int c = 0;
+            if (!x.isValid() || !y.isValid()) c = x.isValid() - y.isValid();   // empty first
+            else c = expr::values::compare(x, y).value_or(0);
+            if (c != 0) return sortKeys[j].descending ? c > 0 : c < 0;
+        }
+        return false;
+    });
+    std::vector<std::unique_ptr<DataRow>> sorted;
+    sorted.reserve(all.size());
+    for (size_t i : order) sorted.push_back(std::move(all[i]));
+    all = std::move(sorted);
+    primary.clear();
+    for (const auto& r : all)
+        if (!r->filteredOut) primary.push_back(r.get());
+    filteredValid = false;
+    touched();
+    return true;
+}
+
+int DataView::setSort(const QString& spec)
+{
+    QString error;
+    if (!d->applySortSpec(spec, &error)) {
+        d->lastError = error;
+        return -1;
+    }
+    d->sortText = spec;
+    return 1;
+}
+
+QString DataView::sortSpec() const
+{
+    return d->sortText;
+}
+
+int DataView::sort()
+{
+    emit rowsAboutToBeReset();
+    d->applySort();
+    emit rowsReset();
+    emit currentRowChanged(d->currentRow);
+    return 1;
+}
+
+QString DataView::quote(const QString& text)
+{
+    QString t = text;
+    t.replace(QLatin1Char('~'), QLatin1String("~~"));
+    t.replace(QLatin1Char('\''), QLatin1String("~'"));
+    return QLatin1Char('\'') + t + QLatin1Char('\'');
+}
+
+// --- expressions ------------------------------------------------------------------
+
+QVariant DataView::evaluate(const QString& expression, int row) const
+{
+    const auto e = d->compile(expression, nullptr);
+    if (!e) return {};
+    return e->evaluate(d->primaryRows(), row);
+}
+
+QVariant DataView::computed(int row, const QString& column) const
+{
+    return item(row, d->column(column));
+}
+
+QVariant DataView::summary(int index) const
+{
+    if (index < 0 || index >= d->def.summaries.size()) return {};
+    const auto e = d->compile(d->def.summaries[index].expression, nullptr);
+    if (!e) return {};
+    return e->evaluate(d->primaryRows(), rowCount() > 0 ? 1 : 0);
+}
+
+QString DataView::summaryText(int index) const
+{
+    if (index < 0 || index >= d->def.summaries.size()) return {};
+    const SummaryDef& s = d->def.summaries[index];
+    QString format = s.format;
+    if (format.isEmpty())
+        if (const ColumnDef* c = d->def.column(s.column)) format = c->format;
+    return expr::Format::apply(summary(index), format);
+}
+
+} // namespace cr
