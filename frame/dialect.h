@@ -44,6 +44,11 @@ public:
     // Most bound values one statement may carry (multi-row inserts).
     virtual int maxBoundValues() const = 0;
 
+    // After rows were inserted with explicit keys: the statement that moves
+    // the key generator of table.column past the largest key (empty when the
+    // engine keeps track by itself).
+    virtual QString identityResync(const QString&, const QString&) const { return {}; }
+
     // CREATE VIEW ... that replaces an existing view.
     virtual QString createOrReplaceView(const QString& name, const QString& select) const = 0;
 };

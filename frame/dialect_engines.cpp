@@ -53,6 +53,13 @@ public:
         return s;
     }
     int maxBoundValues() const override { return 60000; }
+    QString identityResync(const QString& table, const QString& column) const override
+    {
+        // An identity column does not notice explicit keys; its sequence must be moved on.
+        return QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
+                              "COALESCE((SELECT MAX(%2) FROM %1), 0) + 1, false)")
+            .arg(table, column);
+    }
     QString createOrReplaceView(const QString& name, const QString& select) const override
     {
         return QStringLiteral("DROP VIEW IF EXISTS %1;\nCREATE VIEW %1 AS %2").arg(name, select);

@@ -1,26 +1,106 @@
 #include "schema/schema.h"
 
 #include "frame/sqlca.h"
+#include "schema/schema_baseline.h"
+#include "schema/schema_catalog.h"
+#include "schema/upgrade_steps.h"
 
 namespace cr::schema {
+namespace {
 
-int currentVersion() { return 1; }
+void setError(QString* error, const QString& text)
+{
+    if (error) *error = text;
+}
+
+// Runs one step and records its version, inside the current unit of work.
+bool applyStep(Sqlca& sqlca, const UpgradeStep& step, QString* error)
+{
+    for (const QString& sql : step.statements(sqlca.dialect())) {
+        if (!sqlca.executeRaw(sql)) {
+            setError(error, sqlca.sqlErrText());
+            return false;
+        }
+    }
+    if (!sqlca.executeRaw(QStringLiteral("UPDATE cr_settings SET value = ? WHERE name = 'schema_version'"),
+                          {QString::number(step.version)})) {
+        setError(error, sqlca.sqlErrText());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int currentVersion()
+{
+    return upgradeSteps().isEmpty() ? 1 : upgradeSteps().last().version;
+}
 
 bool create(Sqlca& sqlca, QString* error)
 {
-    const bool ok = sqlca.executeRaw(QStringLiteral("CREATE TABLE cr_settings (name VARCHAR(40) PRIMARY KEY, value VARCHAR(200))"))
-                    && sqlca.executeRaw(QStringLiteral("INSERT INTO cr_settings (name, value) VALUES ('schema_version', '1')"))
-                    && sqlca.commit();
-    if (!ok) {
-        if (error) *error = sqlca.sqlErrText();
-        sqlca.rollback();
+    if (sqlca.inTransaction()) {
+        setError(error, QStringLiteral("建库前连接上还有未提交的修改"));
+        return false;
     }
-    return ok;
+    QString detail;
+    bool ok = sqlca.begin() && createBaseline(sqlca, &detail);
+    for (const UpgradeStep& step : upgradeSteps()) {
+        if (!ok) break;
+        ok = applyStep(sqlca, step, &detail);
+    }
+    if (ok && !sqlca.commit()) {
+        detail = sqlca.sqlErrText();
+        ok = false;
+    }
+    if (!ok) {
+        if (detail.isEmpty()) detail = sqlca.sqlErrText();
+        sqlca.rollback();
+        setError(error, QStringLiteral("创建数据库结构失败，未做任何修改：%1").arg(detail));
+        return false;
+    }
+    sqlca.setCommNo(setting(sqlca, QStringLiteral("commno")));
+    return true;
 }
 
-int version(Sqlca& sqlca) { return setting(sqlca, QStringLiteral("schema_version")).toInt(); }
+int version(Sqlca& sqlca)
+{
+    // No settings table (a foreign or empty database) reads as version 0.
+    return setting(sqlca, QStringLiteral("schema_version")).toInt();
+}
 
-bool upgrade(Sqlca&, QString*) { return true; }
+bool upgrade(Sqlca& sqlca, QString* error)
+{
+    if (sqlca.inTransaction()) {
+        setError(error, QStringLiteral("升级前连接上还有未提交的修改"));
+        return false;
+    }
+    const int from = version(sqlca);
+    if (from < 1) {
+        setError(error, QStringLiteral("该数据库中没有社区登记数据结构，请先初始化"));
+        return false;
+    }
+    if (from > currentVersion()) {
+        setError(error, QStringLiteral("数据库结构版本 %1 比本程序支持的版本 %2 新，请使用新版程序")
+                            .arg(from)
+                            .arg(currentVersion()));
+        return false;
+    }
+    for (const UpgradeStep& step : upgradeSteps()) {
+        if (step.version <= from) continue;
+        QString detail;
+        if (!sqlca.begin() || !applyStep(sqlca, step, &detail) || !sqlca.commit()) {
+            if (detail.isEmpty()) detail = sqlca.sqlErrText();
+            sqlca.rollback();
+            setError(error, QStringLiteral("升级到版本 %1 失败（已保留版本 %2）：%3")
+                                .arg(step.version)
+                                .arg(version(sqlca))
+                                .arg(detail));
+            return false;
+        }
+    }
+    return true;
+}
 
 QString setting(Sqlca& sqlca, const QString& name)
 {
@@ -30,8 +110,26 @@ QString setting(Sqlca& sqlca, const QString& name)
 
 bool setSetting(Sqlca& sqlca, const QString& name, const QString& value)
 {
-    return sqlca.execute(QStringLiteral("UPDATE cr_settings SET value = :value WHERE name = :name"),
-                         {{QStringLiteral("value"), value}, {QStringLiteral("name"), name}});
+    const SqlParams params{{QStringLiteral("value"), value}, {QStringLiteral("name"), name}};
+    if (!sqlca.execute(QStringLiteral("UPDATE cr_settings SET value = :value WHERE name = :name"), params))
+        return false;
+    if (sqlca.sqlNRows() > 0) return true;
+    return sqlca.execute(QStringLiteral("INSERT INTO cr_settings (name, value) VALUES (:name, :value)"), params);
+}
+
+bool resyncKeys(Sqlca& sqlca, QString* error)
+{
+    for (const TableSpec& t : allTables()) {
+        const QString key = t.keyColumn();
+        if (key.isEmpty()) continue;
+        const QString sql = sqlca.dialect().identityResync(t.name, key);
+        if (sql.isEmpty()) continue;
+        if (!sqlca.selectRaw(sql)) {
+            setError(error, sqlca.sqlErrText());
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace cr::schema

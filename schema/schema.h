@@ -14,16 +14,25 @@ int currentVersion();
 
 // Creates every table, view, index and code list on an empty database, all
 // or nothing. False with a message when something failed (nothing is left).
+// Must be called outside a unit of work; on success the connection's
+// community number is the one recorded in the new database.
 bool create(Sqlca& sqlca, QString* error);
 
 // 0 when the database holds no registry schema.
 int version(Sqlca& sqlca);
 
-// Applies the steps from version() to currentVersion(); never drops data.
+// Applies the steps from version() to currentVersion(), each in its own
+// transaction; never drops data. A current database is left as it is.
 bool upgrade(Sqlca& sqlca, QString* error);
 
 // Reads/writes a value of cr_settings (community number, schema version).
+// setSetting() writes inside the connection's unit of work: commit it.
 QString setting(Sqlca& sqlca, const QString& name);
 bool setSetting(Sqlca& sqlca, const QString& name, const QString& value);
+
+// After a bulk load with explicit key values: moves every database-assigned
+// key on past the largest stored key, so that the next insert without a key
+// does not collide.
+bool resyncKeys(Sqlca& sqlca, QString* error);
 
 } // namespace cr::schema

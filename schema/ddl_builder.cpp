@@ -1,0 +1,42 @@
+#include "schema/ddl_builder.h"
+
+#include "frame/dialect.h"
+
+namespace cr::schema {
+
+QString DdlBuilder::columnDefinition(const ColumnSpec& c) const
+{
+    QString type;
+    switch (c.type) {
+    case ColumnType::Key: type = m_dialect.identityKeyType(); break;
+    case ColumnType::Integer: type = m_dialect.integerType(); break;
+    case ColumnType::Text: type = m_dialect.textType(c.length); break;
+    case ColumnType::Decimal: type = m_dialect.decimalType(c.length, c.scale); break;
+    case ColumnType::Date: type = m_dialect.dateType(); break;
+    }
+    QString def = c.name + QLatin1Char(' ') + type;
+    if (c.notNull && c.type != ColumnType::Key) def += QStringLiteral(" NOT NULL");
+    return def;
+}
+
+QString DdlBuilder::createTable(const TableSpec& table) const
+{
+    QStringList parts;
+    for (const ColumnSpec& c : table.columns) parts << columnDefinition(c);
+    if (!table.primaryKey.isEmpty())
+        parts << QStringLiteral("PRIMARY KEY (%1)").arg(table.primaryKey.join(QStringLiteral(", ")));
+    for (const QStringList& u : table.uniques) parts << QStringLiteral("UNIQUE (%1)").arg(u.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (\n    %2\n)").arg(table.name, parts.join(QStringLiteral(",\n    ")));
+}
+
+QString DdlBuilder::createIndex(const IndexSpec& index) const
+{
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(index.name, index.table, index.columns.join(QStringLiteral(", ")));
+}
+
+QString DdlBuilder::createView(const ViewSpec& view) const
+{
+    return QStringLiteral("CREATE VIEW %1 AS\n%2").arg(view.name, view.select);
+}
+
+} // namespace cr::schema
