@@ -5,10 +5,10 @@ namespace cr::schema {
 // Indexes for the lookups the windows repeat: uniqueness counts by name,
 // houses of a building / door / floor, household links both ways, persons
 // of a household, persons in charge by their parent record.
-QList<IndexSpec> baselineIndexes()
+QList<IndexDecl> baselineIndexes()
 {
     auto ix = [](const char* name, const char* table, QStringList columns) {
-        return IndexSpec{QString::fromLatin1(name), QString::fromLatin1(table), std::move(columns)};
+        return IndexDecl{QString::fromLatin1(name), QString::fromLatin1(table), std::move(columns)};
     };
     return {
         ix("ix_regionalmanage_name", "tc_ge_regionalmanage", {QStringLiteral("regionalname")}),

@@ -4,7 +4,7 @@ namespace cr::schema {
 
 // The counting views the windows read. Persons marked deceased (isdeath
 // '1') are no longer counted as members of their household.
-QList<ViewSpec> baselineViews()
+QList<ViewDecl> baselineViews()
 {
     return {
         // Living persons per household.

@@ -4,7 +4,7 @@
 
 namespace cr::schema {
 
-QString DdlBuilder::columnDefinition(const ColumnSpec& c) const
+QString DdlBuilder::columnDefinition(const ColumnDecl& c) const
 {
     QString type;
     switch (c.type) {
@@ -19,22 +19,22 @@ QString DdlBuilder::columnDefinition(const ColumnSpec& c) const
     return def;
 }
 
-QString DdlBuilder::createTable(const TableSpec& table) const
+QString DdlBuilder::createTable(const TableDecl& table) const
 {
     QStringList parts;
-    for (const ColumnSpec& c : table.columns) parts << columnDefinition(c);
+    for (const ColumnDecl& c : table.columns) parts << columnDefinition(c);
     if (!table.primaryKey.isEmpty())
         parts << QStringLiteral("PRIMARY KEY (%1)").arg(table.primaryKey.join(QStringLiteral(", ")));
     for (const QStringList& u : table.uniques) parts << QStringLiteral("UNIQUE (%1)").arg(u.join(QStringLiteral(", ")));
     return QStringLiteral("CREATE TABLE %1 (\n    %2\n)").arg(table.name, parts.join(QStringLiteral(",\n    ")));
 }
 
-QString DdlBuilder::createIndex(const IndexSpec& index) const
+QString DdlBuilder::createIndex(const IndexDecl& index) const
 {
     return QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(index.name, index.table, index.columns.join(QStringLiteral(", ")));
 }
 
-QString DdlBuilder::createView(const ViewSpec& view) const
+QString DdlBuilder::createView(const ViewDecl& view) const
 {
     return QStringLiteral("CREATE VIEW %1 AS\n%2").arg(view.name, view.select);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schema/table_spec.h"
+#include "schema/table_decl.h"
 
 namespace cr {
 class Dialect;
@@ -15,12 +15,12 @@ class DdlBuilder {
 public:
     explicit DdlBuilder(const Dialect& dialect) : m_dialect(dialect) {}
 
-    QString createTable(const TableSpec& table) const;
-    QString createIndex(const IndexSpec& index) const;
-    QString createView(const ViewSpec& view) const;
+    QString createTable(const TableDecl& table) const;
+    QString createIndex(const IndexDecl& index) const;
+    QString createView(const ViewDecl& view) const;
 
 private:
-    QString columnDefinition(const ColumnSpec& column) const;
+    QString columnDefinition(const ColumnDecl& column) const;
 
     const Dialect& m_dialect;
 };

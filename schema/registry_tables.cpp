@@ -11,11 +11,11 @@ constexpr int kAddress = 200;
 constexpr int kPhone = 40;
 constexpr int kScope = 4000;       // the team window cuts scope texts to 4000 characters
 
-ColumnSpec code(const QString& name) { return textColumn(name, kCode); }
-ColumnSpec yesNo(const QString& name) { return textColumn(name, 1); }   // "1" yes, "0" no
+ColumnDecl code(const QString& name) { return textColumn(name, kCode); }
+ColumnDecl yesNo(const QString& name) { return textColumn(name, 1); }   // "1" yes, "0" no
 
 // issave, note and prepare1..prepare6 close every table a register window edits.
-QList<ColumnSpec> withRecordColumns(QList<ColumnSpec> columns)
+QList<ColumnDecl> withRecordColumns(QList<ColumnDecl> columns)
 {
     columns << textColumn(QStringLiteral("issave"), 1) << textColumn(QStringLiteral("note"), 500);
     for (int i = 1; i <= 6; ++i) columns << textColumn(QStringLiteral("prepare%1").arg(i), 100);
@@ -24,16 +24,16 @@ QList<ColumnSpec> withRecordColumns(QList<ColumnSpec> columns)
 
 } // namespace
 
-QList<TableSpec> registryTables()
+QList<TableDecl> registryTables()
 {
-    const ColumnSpec commno = textColumn(QStringLiteral("commno"), kCommNo);
-    QList<TableSpec> t;
+    const ColumnDecl commno = textColumn(QStringLiteral("commno"), kCommNo);
+    QList<TableDecl> t;
 
-    t << TableSpec{QStringLiteral("tc_ge_regionalmanage"),
+    t << TableDecl{QStringLiteral("tc_ge_regionalmanage"),
                    withRecordColumns({commno, keyColumn(QStringLiteral("regionalno")),
                                       textColumn(QStringLiteral("regionalname"), kName)})};
 
-    t << TableSpec{QStringLiteral("tc_ge_building"),
+    t << TableDecl{QStringLiteral("tc_ge_building"),
                    withRecordColumns({commno,
                                       keyColumn(QStringLiteral("buildingno")),
                                       integerColumn(QStringLiteral("regionalno")),
@@ -53,7 +53,7 @@ QList<TableSpec> registryTables()
                                       yesNo(QStringLiteral("iswaterdispart")),
                                       yesNo(QStringLiteral("isammeterdispart"))})};
 
-    t << TableSpec{QStringLiteral("tc_ge_houseinfo"),
+    t << TableDecl{QStringLiteral("tc_ge_houseinfo"),
                    withRecordColumns({commno,
                                       keyColumn(QStringLiteral("houseno")),
                                       integerColumn(QStringLiteral("buildingno")),
@@ -70,43 +70,43 @@ QList<TableSpec> registryTables()
                                       textColumn(QStringLiteral("contactphone"), kPhone),
                                       textColumn(QStringLiteral("personno"), kPersonNo)})};
 
-    t << TableSpec{QStringLiteral("tc_ge_buildingdean"),
+    t << TableDecl{QStringLiteral("tc_ge_buildingdean"),
                    withRecordColumns({commno, keyColumn(QStringLiteral("buildingmanagerno")),
                                       integerColumn(QStringLiteral("buildingno")),
                                       textColumn(QStringLiteral("personno"), kPersonNo), code(QStringLiteral("duty"))})};
 
     // The range of a dean: one row per dean and building, written by the dean window.
-    t << TableSpec{QStringLiteral("tc_ge_buildingmanage"),
+    t << TableDecl{QStringLiteral("tc_ge_buildingmanage"),
                    {commno, {QStringLiteral("buildingmanagerno"), ColumnType::Integer, 0, 0, true},
                     {QStringLiteral("buildingno"), ColumnType::Integer, 0, 0, true},
                     textColumn(QStringLiteral("scopename"), kScope), textColumn(QStringLiteral("scopecode"), kScope),
                     textColumn(QStringLiteral("issave"), 1)},
                    {QStringLiteral("buildingmanagerno"), QStringLiteral("buildingno")}};
 
-    t << TableSpec{QStringLiteral("tc_ge_regionalmanager"),
+    t << TableDecl{QStringLiteral("tc_ge_regionalmanager"),
                    withRecordColumns({commno, keyColumn(QStringLiteral("orderno")),
                                       integerColumn(QStringLiteral("regionalno")),
                                       textColumn(QStringLiteral("personno"), kPersonNo)})};
 
-    t << TableSpec{QStringLiteral("tc_og_inhabitantteam"),
+    t << TableDecl{QStringLiteral("tc_og_inhabitantteam"),
                    withRecordColumns({commno, keyColumn(QStringLiteral("teamno")),
                                       integerColumn(QStringLiteral("regionalno")),
                                       textColumn(QStringLiteral("orgname"), kName)})};
 
     // One scope row per team.
-    t << TableSpec{QStringLiteral("tc_og_inhabteamscope"),
+    t << TableDecl{QStringLiteral("tc_og_inhabteamscope"),
                    {commno, {QStringLiteral("teamno"), ColumnType::Integer, 0, 0, true},
                     textColumn(QStringLiteral("scopename"), kScope), textColumn(QStringLiteral("scopecode"), kScope),
                     integerColumn(QStringLiteral("rprnum")), integerColumn(QStringLiteral("personnum")),
                     textColumn(QStringLiteral("issave"), 1)},
                    {QStringLiteral("teamno")}};
 
-    t << TableSpec{QStringLiteral("tc_og_inhabteamleader"),
+    t << TableDecl{QStringLiteral("tc_og_inhabteamleader"),
                    withRecordColumns({commno, keyColumn(QStringLiteral("orderno")), integerColumn(QStringLiteral("teamno")),
                                       textColumn(QStringLiteral("personno"), kPersonNo)})};
 
     // At most one rental registration per house.
-    t << TableSpec{QStringLiteral("tc_ge_renthousereg"),
+    t << TableDecl{QStringLiteral("tc_ge_renthousereg"),
                    withRecordColumns({commno, keyColumn(QStringLiteral("orderno")), integerColumn(QStringLiteral("houseno")),
                                       code(QStringLiteral("transfertype")), code(QStringLiteral("houseuse")),
                                       dateColumn(QStringLiteral("startrentdate")), dateColumn(QStringLiteral("endrentdate")),
@@ -116,7 +116,7 @@ QList<TableSpec> registryTables()
 
     // Tenants: a key of their own; orderno is the rental record they belong
     // to, and a tenant appears once per rental record.
-    t << TableSpec{QStringLiteral("tc_ge_rentregistry"),
+    t << TableDecl{QStringLiteral("tc_ge_rentregistry"),
                    withRecordColumns({commno, keyColumn(QStringLiteral("rentregistryno")),
                                       integerColumn(QStringLiteral("orderno")), integerColumn(QStringLiteral("houseno")),
                                       code(QStringLiteral("houseuse")), dateColumn(QStringLiteral("startrentdate")),
@@ -126,7 +126,7 @@ QList<TableSpec> registryTables()
                    {},
                    {{QStringLiteral("orderno"), QStringLiteral("personno")}}};
 
-    t << TableSpec{QStringLiteral("tc_ge_punishrecord"),
+    t << TableDecl{QStringLiteral("tc_ge_punishrecord"),
                    withRecordColumns({commno, keyColumn(QStringLiteral("orderno")), integerColumn(QStringLiteral("houseno")),
                                       dateColumn(QStringLiteral("progdate")), code(QStringLiteral("progcause")),
                                       code(QStringLiteral("progresult"))})};

@@ -119,7 +119,7 @@ bool setSetting(Sqlca& sqlca, const QString& name, const QString& value)
 
 bool resyncKeys(Sqlca& sqlca, QString* error)
 {
-    for (const TableSpec& t : allTables()) {
+    for (const TableDecl& t : allTables()) {
         const QString key = t.keyColumn();
         if (key.isEmpty()) continue;
         const QString sql = sqlca.dialect().identityResync(t.name, key);

@@ -50,11 +50,11 @@ QString defaultCommNo() { return QStringLiteral("110105001001"); }
 bool createBaseline(Sqlca& sqlca, QString* error)
 {
     const DdlBuilder ddl(sqlca.dialect());
-    for (const TableSpec& t : allTables())
+    for (const TableDecl& t : allTables())
         if (!run(sqlca, ddl.createTable(t), {}, error)) return false;
-    for (const IndexSpec& i : baselineIndexes())
+    for (const IndexDecl& i : baselineIndexes())
         if (!run(sqlca, ddl.createIndex(i), {}, error)) return false;
-    for (const ViewSpec& v : baselineViews())
+    for (const ViewDecl& v : baselineViews())
         if (!run(sqlca, ddl.createView(v), {}, error)) return false;
     if (!insertCodeLists(sqlca, error)) return false;
     const QString settings = QStringLiteral("INSERT INTO cr_settings (name, value) VALUES (?, ?)");

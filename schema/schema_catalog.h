@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schema/table_spec.h"
+#include "schema/table_decl.h"
 
 namespace cr::schema {
 
@@ -8,13 +8,13 @@ namespace cr::schema {
 // through the numbered steps of upgrade_steps.h.
 
 // Tables the module's windows write.
-QList<TableSpec> registryTables();
+QList<TableDecl> registryTables();
 // Tables the module reads but other modules keep (persons, households, their
 // houses), the settings table and the code lists.
-QList<TableSpec> sharedTables();
-QList<TableSpec> allTables();
+QList<TableDecl> sharedTables();
+QList<TableDecl> allTables();
 
-QList<IndexSpec> baselineIndexes();
-QList<ViewSpec> baselineViews();
+QList<IndexDecl> baselineIndexes();
+QList<ViewDecl> baselineViews();
 
 } // namespace cr::schema

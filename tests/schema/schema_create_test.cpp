@@ -21,9 +21,9 @@ int count(Sqlca& db, const QString& sql)
 
 TEST_P(SchemaCreateTest, EveryTableAndViewIsThereAndEmpty)
 {
-    for (const schema::TableSpec& t : schema::registryTables())
+    for (const schema::TableDecl& t : schema::registryTables())
         EXPECT_EQ(count(db(), QStringLiteral("SELECT COUNT(*) FROM %1").arg(t.name)), 0) << t.name.toStdString();
-    for (const schema::ViewSpec& v : schema::baselineViews())
+    for (const schema::ViewDecl& v : schema::baselineViews())
         EXPECT_EQ(count(db(), QStringLiteral("SELECT COUNT(*) FROM %1").arg(v.name)), 0) << v.name.toStdString();
     EXPECT_EQ(schema::version(db()), schema::currentVersion());
     EXPECT_EQ(schema::setting(db(), QStringLiteral("commno")), schema::defaultCommNo());

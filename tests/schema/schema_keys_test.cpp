@@ -14,10 +14,10 @@ protected:
     }
 };
 
-QList<schema::TableSpec> keyedTables()
+QList<schema::TableDecl> keyedTables()
 {
-    QList<schema::TableSpec> out;
-    for (const schema::TableSpec& t : schema::allTables())
+    QList<schema::TableDecl> out;
+    for (const schema::TableDecl& t : schema::allTables())
         if (!t.keyColumn().isEmpty()) out << t;
     return out;
 }
@@ -31,13 +31,13 @@ TEST_P(SchemaKeysTest, EveryEditedTableHasADatabaseAssignedKey)
                                QStringLiteral("tc_ge_rentregistry.rentregistryno"), QStringLiteral("tc_ge_punishrecord.orderno"),
                                QStringLiteral("tc_ge_rprownhouse.orderno")};
     QStringList actual;
-    for (const schema::TableSpec& t : keyedTables()) actual << t.name + QLatin1Char('.') + t.keyColumn();
+    for (const schema::TableDecl& t : keyedTables()) actual << t.name + QLatin1Char('.') + t.keyColumn();
     for (const QString& k : expected) EXPECT_TRUE(actual.contains(k)) << k.toStdString();
 }
 
 TEST_P(SchemaKeysTest, KeysAreReadBackRightAfterTheInsert)
 {
-    for (const schema::TableSpec& t : keyedTables()) {
+    for (const schema::TableDecl& t : keyedTables()) {
         const QVariant first = insertRow(t.name, t.keyColumn());
         ASSERT_FALSE(first.isNull()) << t.name.toStdString() << ": " << db().sqlErrText().toStdString();
         const QVariant second = insertRow(t.name, t.keyColumn());

@@ -15,7 +15,7 @@ enum class ColumnType {
     Date,
 };
 
-struct ColumnSpec {
+struct ColumnDecl {
     QString name;
     ColumnType type = ColumnType::Text;
     int length = 0;        // text length, decimal precision
@@ -24,43 +24,43 @@ struct ColumnSpec {
 };
 
 // A table declared once as data; DdlBuilder writes it for each engine.
-struct TableSpec {
+struct TableDecl {
     QString name;
-    QList<ColumnSpec> columns;
+    QList<ColumnDecl> columns;
     QStringList primaryKey{};        // tables without a database-assigned key
     QList<QStringList> uniques{};    // UNIQUE (...) constraints
 
     // The database-assigned key column, or empty.
     QString keyColumn() const
     {
-        for (const ColumnSpec& c : columns)
+        for (const ColumnDecl& c : columns)
             if (c.type == ColumnType::Key) return c.name;
         return {};
     }
 };
 
-struct IndexSpec {
+struct IndexDecl {
     QString name;
     QString table;
     QStringList columns;
 };
 
-struct ViewSpec {
+struct ViewDecl {
     QString name;
     QString select;        // engine-neutral SQL
 };
 
 // Short builders that keep the table declarations readable.
-inline ColumnSpec keyColumn(const QString& name) { return {name, ColumnType::Key}; }
-inline ColumnSpec integerColumn(const QString& name) { return {name, ColumnType::Integer}; }
-inline ColumnSpec textColumn(const QString& name, int length, bool notNull = false)
+inline ColumnDecl keyColumn(const QString& name) { return {name, ColumnType::Key}; }
+inline ColumnDecl integerColumn(const QString& name) { return {name, ColumnType::Integer}; }
+inline ColumnDecl textColumn(const QString& name, int length, bool notNull = false)
 {
     return {name, ColumnType::Text, length, 0, notNull};
 }
-inline ColumnSpec decimalColumn(const QString& name, int precision, int scale)
+inline ColumnDecl decimalColumn(const QString& name, int precision, int scale)
 {
     return {name, ColumnType::Decimal, precision, scale};
 }
-inline ColumnSpec dateColumn(const QString& name) { return {name, ColumnType::Date}; }
+inline ColumnDecl dateColumn(const QString& name) { return {name, ColumnType::Date}; }
 
 } // namespace cr::schema
