@@ -4,6 +4,8 @@
 #include "frame/dataview.h"
 
 #include <QString>
+#include <QStringList>
+#include <ostream>
 
 namespace cr::test {
 
@@ -29,3 +31,7 @@ inline QString fieldState(const DataView& form, const QString& column)
 }
 
 } // namespace cr::test
+
+// Readable failures for QString and QStringList comparisons.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join(", ").toStdString() << ']'; }
