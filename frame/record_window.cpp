@@ -40,8 +40,6 @@ QString fieldLabel(const ColumnDef& c)
     return label.isEmpty() ? c.name : label;
 }
 
-QString yesNo(bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); }
-
 } // namespace
 
 RecordWindow::RecordWindow(const WindowContext& context, const WindowInfo& info)
@@ -61,9 +59,7 @@ RecordWindow::RecordWindow(const WindowContext& context, const WindowInfo& info)
         form.arguments = {QStringLiteral("cr_key")};
         form.defaultArguments.clear();
     }
-    m_form = std::make_unique<DataView>(form);
-    m_form->setTransObject(&context.sqlca);
-    m_form->setCatalog(&context.catalog);
+    m_form = addDataView(QStringLiteral("dw_1"), form);
 
     DataViewEvents& events = m_form->events();
     events.itemChanged = [this](int row, const QString& column, const QString& data) {
@@ -254,27 +250,8 @@ void RecordWindow::frameGetFocus()
 // and drop-down settings that a previous record's rules changed go back.
 void RecordWindow::resetFormProperties()
 {
-    DataView& dw = *m_form;
-    auto reset = [&dw](const QString& column, const QString& path, const QString& wanted) {
-        const QString have = dw.property(column, path);
-        if (have.compare(wanted, Qt::CaseInsensitive) == 0) return;
-        dw.modify(QStringLiteral("%1.%2='%3'").arg(column, path, wanted));
-    };
-    for (const ColumnDef& c : dw.definition().columns) {
-        reset(c.name, QStringLiteral("background.color"), c.background);
-        reset(c.name, QStringLiteral("tag"), c.tag);
-        if (dw.tabOrder(c.name) != c.tabOrder) dw.setTabOrder(c.name, c.tabOrder);
-        const DropDownDef& d = c.dropDown;
-        reset(c.name, QStringLiteral("dddw.name"), d.name);
-        if (d.name.isEmpty() && dw.property(c.name, QStringLiteral("dddw.name")).isEmpty()) continue;
-        reset(c.name, QStringLiteral("dddw.displaycolumn"), d.displayColumn);
-        reset(c.name, QStringLiteral("dddw.datacolumn"), d.dataColumn);
-        reset(c.name, QStringLiteral("dddw.limit"), QString::number(d.limit));
-        reset(c.name, QStringLiteral("dddw.allowedit"), yesNo(d.allowEdit));
-        reset(c.name, QStringLiteral("dddw.vscrollbar"), yesNo(d.vscrollBar));
-        reset(c.name, QStringLiteral("dddw.lines"), QString::number(d.lines));
-    }
-    if (dw.isReadOnly()) dw.modify(QStringLiteral("DataWindow.ReadOnly=no"));
+    m_form->clearPendingText();
+    m_form->resetProperties();
 }
 
 void RecordWindow::takeBaseline()

@@ -148,7 +148,7 @@ private:
     void frameLoadPhoto();
     void frameGetFocus();
 
-    std::unique_ptr<DataView> m_form;
+    DataView* m_form = nullptr;   // dw_1, owned by the window's data views
     bool m_formKnown = false;
     QString m_formView;
     QString m_keyColumn;

@@ -44,6 +44,11 @@ DataView* Window::addDataView(const QString& name, const DataViewDef& def)
     auto view = std::make_unique<DataView>(def);
     view->setTransObject(&m_context.sqlca);
     view->setCatalog(&m_context.catalog);
+    return adoptDataView(name, std::move(view));
+}
+
+DataView* Window::adoptDataView(const QString& name, std::unique_ptr<DataView> view)
+{
     DataView* raw = view.get();
     m_views.emplace_back(name, std::move(view));
     return raw;

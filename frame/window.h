@@ -100,6 +100,8 @@ protected:
     // bound to the connection. nullptr when the catalog has no such view.
     DataView* addDataView(const QString& name, const QString& viewName);
     DataView* addDataView(const QString& name, const DataViewDef& def);
+    // A data view the window made itself; the window owns it from now on.
+    DataView* adoptDataView(const QString& name, std::unique_ptr<DataView> view);
 
     // A control with what happens when it is clicked (may be empty).
     void addControl(const ControlDef& def, std::function<void()> onClick = {});
