@@ -65,11 +65,27 @@ void BuildingWindow::ue_loadphoto()
     lockKindWhileHousesAreTemporary(row);
     m_layout.applyUseOnLoad(form.getItemString(row, QStringLiteral("buildinguse")));
     m_layout.applyKindOnLoad(row, form.getItemString(row, QStringLiteral("roomtype")), is_stringparm == modeAdd);
-    if (is_stringparm == modeModify) {
-        // What loading wrote into a stored record is no edit of the clerk's.
-        form.setItemStatus(row, QString(), Buffer::Primary, RowStatus::DataModified);
-        form.setItemStatus(row, QString(), Buffer::Primary, RowStatus::NotModified);
-    }
+    m_loadingEdits.clear();
+    if (is_stringparm == modeModify) forgetLoadingEdits(row);
+}
+
+// What loading wrote into a stored record is no edit of the clerk's: closing
+// asks nothing and a temporary save leaves it. The columns are remembered so
+// that a validated save stores what the form showed and the checks passed.
+void BuildingWindow::forgetLoadingEdits(int row)
+{
+    DataView& form = dw_1();
+    for (const ColumnDef& c : form.definition().columns)
+        if (!c.dbName.isEmpty() && form.getItemStatus(row, c.name) != RowStatus::NotModified)
+            m_loadingEdits << c.name;
+    form.setItemStatus(row, QString(), Buffer::Primary, RowStatus::DataModified);
+    form.setItemStatus(row, QString(), Buffer::Primary, RowStatus::NotModified);
+}
+
+void BuildingWindow::keepLoadingEdits(int row)
+{
+    for (const QString& column : std::as_const(m_loadingEdits))
+        dw_1().setItemStatus(row, column, Buffer::Primary, RowStatus::DataModified);
 }
 
 void BuildingWindow::showChosenAreaName(int row, const QString& data)
@@ -110,10 +126,16 @@ int BuildingWindow::dw_1_itemchanged(int row, const QString& column, const QStri
     return m_checks.entry(row, c, data, message().stringParm == modeAdd);
 }
 
-int BuildingWindow::wf_dw_verify() { return m_checks.verify(is_stringparm == modeAdd); }
+int BuildingWindow::wf_dw_verify()
+{
+    if (m_checks.verify(is_stringparm == modeAdd) != 0) return 1;
+    keepLoadingEdits(dw_1().getRow());
+    return 0;
+}
 
 bool BuildingWindow::wf_update_after()
 {
+    m_loadingEdits.clear();
     wf_refresh_list();
     return true;
 }

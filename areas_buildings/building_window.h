@@ -6,6 +6,8 @@
 #include "areas_buildings/field_states.h"
 #include "frame/record_window.h"
 
+#include <QStringList>
+
 namespace cr::areas_buildings {
 
 // w_m_ge_building ("社区楼院"): the register of buildings. The form follows
@@ -37,11 +39,15 @@ private:
     void fixAreaByMaster();
     void lockKindWhileHousesAreTemporary(int row);
     void showChosenAreaName(int row, const QString& data);
+    void forgetLoadingEdits(int row);
+    void keepLoadingEdits(int row);
 
     FieldStates m_states;
     BuildingLayout m_layout;
     BuildingQueries m_queries;
     BuildingChecks m_checks;
+    // Columns of the stored record that loading changed (a bungalow's floors).
+    QStringList m_loadingEdits;
 };
 
 } // namespace cr::areas_buildings
