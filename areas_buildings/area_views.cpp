@@ -64,6 +64,8 @@ DataViewDef areaView(const QString& name)
 void registerAreaViews(ViewCatalog& catalog)
 {
     DataViewDef list = areaView(QStringLiteral("d_ge_regionalmanage"));
+    // Areas list in the order they were registered, the same on every engine.
+    list.sql += QStringLiteral(" ORDER BY tc_ge_regionalmanage.regionalno");
     list.columns.prepend(ColumnDef{.name = "rownumber", .kind = ColumnKind::Integer, .compute = "getrow()",
                                    .heading = "序号", .inForm = false});
     list.summaries = {{"buildingnum", "sum(buildingnum for all)", ""},

@@ -127,6 +127,8 @@ void registerBuildingViews(ViewCatalog& catalog)
 
     DataViewDef list = form;
     list.name = QStringLiteral("d_ge_building");
+    // Buildings list in the order they were registered, the same on every engine.
+    list.sql += QStringLiteral(" ORDER BY tc_ge_building.buildingno");
     list.columns.prepend(ColumnDef{.name = "rownumber", .kind = ColumnKind::Integer, .compute = "getrow()",
                                    .heading = "序号", .inForm = false});
     // Lists show the yes/no facts through the yes/no lookup list.

@@ -136,7 +136,14 @@ int BuildingWindow::wf_dw_verify()
 bool BuildingWindow::wf_update_after()
 {
     m_loadingEdits.clear();
-    wf_refresh_list();
+    ListPage* list = guo_tabpg_now();
+    if (dw_1().getRow() < 1 || !list) return true;
+    // A list without a current row (an area's empty list) is queried again
+    // as well, so that the first building saved there shows up.
+    if (list->currentRow() < 1)
+        list->ue_retrieve();
+    else
+        wf_refresh_list();
     return true;
 }
 
