@@ -1,16 +1,31 @@
 #pragma once
 
+#include "frame/db_target.h"
 #include "frame/sqlca.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace cr::app {
 
-// The database the application works on: the one named by --db, or the
-// embedded registry in the user's data folder, created with the demo
-// community on first start.
+// Percent done and the step being worked on, while a new database is filled.
+using SetupProgress = std::function<void(int percent, const QString& step)>;
+
+// The registry in the user's data folder, used when no database is named.
 QString defaultDatabasePath();
-std::unique_ptr<Sqlca> openOrCreate(const QString& dbArgument, QString* error);
+
+// Opens the registry at `target`: creates the tables in an empty database,
+// upgrades an older one, and reads the community number. The registry in the
+// user's data folder is filled with the small demo community the first time.
+// `password` (PostgreSQL only, may be empty) is handed to this one
+// connection attempt and kept nowhere. nullptr with a Chinese message when
+// the database cannot be used; a new SQLite file is then removed again.
+std::unique_ptr<Sqlca> openRegistry(const DbTarget& target, const QString& password, QString* error,
+                                    const SetupProgress& progress = {});
+
+// The same for a command-line argument (a file or a postgresql:// URI);
+// empty means the registry in the user's data folder.
+std::unique_ptr<Sqlca> openOrCreate(const QString& dbArgument, QString* error, const SetupProgress& progress = {});
 
 } // namespace cr::app

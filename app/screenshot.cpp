@@ -1,0 +1,83 @@
+#include "app/screenshot.h"
+
+#include "app/list_page_widget.h"
+#include "app/main_window.h"
+#include "app/pictures.h"
+#include "frame/list_page.h"
+#include "frame/window.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <cstdio>
+
+namespace cr::app {
+namespace {
+
+void settle()
+{
+    // Layouts, queued list refreshes and the first paint.
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// Off screen there is no window frame: the title is drawn above the window.
+QPixmap withTitle(const QPixmap& window, const QString& title)
+{
+    if (window.isNull()) return window;
+    const int strip = 30;
+    QPixmap framed(window.width(), window.height() + strip);
+    framed.fill(QColor(0x23, 0x5f, 0xad));
+    QPainter p(&framed);
+    p.drawPixmap(0, strip, window);
+    p.drawPixmap(8, 7, appIcon().pixmap(16, 16));
+    p.setPen(Qt::white);
+    QFont f = QApplication::font();
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(32, 0, window.width() - 40, strip), Qt::AlignVCenter | Qt::AlignLeft, title);
+    return framed;
+}
+
+int fail(const QString& text)
+{
+    fprintf(stderr, "%s\n", qPrintable(text));
+    return 1;
+}
+
+} // namespace
+
+int takeScreenshot(MainWindow& window, const ScreenshotRequest& request)
+{
+    window.ui().setUnattended(true);
+    window.resize(request.size);
+    window.show();
+    settle();
+    QWidget* target = &window;
+    if (!request.window.isEmpty()) {
+        if (!window.openPage(request.window)) return fail(QStringLiteral("未知的窗口：%1").arg(request.window));
+        settle();
+        if (!request.record.isEmpty() || request.add) {
+            ListPageWidget* list = window.listPage(window.currentPage() ? MainWindow::pageWindow(window.currentPage())
+                                                                        : request.window);
+            if (!list) return fail(QStringLiteral("窗口“%1”没有列表，不能打开记录。").arg(request.window));
+            if (!request.add) {
+                const int row = list->listPage().findKey(request.record);
+                if (row < 1) return fail(QStringLiteral("列表中没有关键字为 %1 的记录。").arg(request.record));
+                list->listPage().selectRow(row);
+                settle();
+            }
+            QWidget* opened = list->openRecord(request.add ? RecordMode::Add : RecordMode::Modify);
+            if (!opened) return fail(QStringLiteral("登记窗口没有打开。"));
+            settle();
+            target = opened;
+        }
+    }
+    settle();
+    const QPixmap shot = withTitle(target->grab(), target->windowTitle());
+    if (shot.isNull() || !shot.save(request.output, "PNG"))
+        return fail(QStringLiteral("无法写入截图文件：%1").arg(request.output));
+    printf("%s\n", qPrintable(request.output));
+    return 0;
+}
+
+} // namespace cr::app

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+namespace cr::app {
+
+class MainWindow;
+
+// What `--open WINDOW [--record KEY | --add] --screenshot OUT.png` asks for.
+struct ScreenshotRequest {
+    QString window;          // navigation label or window name; empty: the main window alone
+    QString record;          // key of the record to open in the register window
+    bool add = false;        // a new record in the register window
+    QString output;          // PNG file
+    QSize size{1280, 800};
+};
+
+// Renders the main window with the requested page, or the register window
+// opened from it, into a PNG without needing a display (offscreen platform).
+// Returns the process exit code; reasons for a failure go to stderr.
+int takeScreenshot(MainWindow& window, const ScreenshotRequest& request);
+
+} // namespace cr::app
