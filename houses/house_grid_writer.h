@@ -9,6 +9,7 @@
 namespace cr {
 class DataView;
 class Sqlca;
+struct ColumnDef;
 }
 
 namespace cr::houses {
@@ -38,16 +39,17 @@ public:
     int deletedCount() const { return m_deleted; }
 
 private:
-    struct Insertable {
-        int row;
-        QStringList columns;   // view columns with a value, in definition order
+    // New rows that set the same columns, with their values.
+    struct InsertGroup {
+        QList<const ColumnDef*> columns;
+        QList<int> rows;
+        QList<QVariantList> values;
     };
     bool hasEditedStoredRows() const;
     bool writeDeletes();
     bool writeInserts();
-    bool insertChunk(const QList<int>& rows, const QStringList& columns);
+    bool insertChunk(const InsertGroup& group, qsizetype first, qsizetype last);
     bool fail(const QString& text);
-    QVariant normalized(const QString& column, const QVariant& value) const;
 
     DataView& m_grid;
     Sqlca& m_sqlca;

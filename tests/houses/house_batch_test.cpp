@@ -1,0 +1,262 @@
+#include "houses/house_batch.h"
+
+#include "frame/dataview.h"
+#include "frame/sqlca.h"
+#include "frame/view_catalog.h"
+#include "houses/houses_views.h"
+#include "support/test_db.h"
+
+#include <memory>
+
+namespace cr::houses {
+namespace {
+
+class HouseBatchTest : public test::DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        registerViews(catalog);
+        db().setCommNo(QStringLiteral("110105001001"));
+    }
+
+    qlonglong building(QVariant kind, QVariant floors, QVariant doors, QVariant perFloor,
+                       const QString& word = QStringLiteral("单元"))
+    {
+        const QVariant k = db().insertReturningKey(
+            QStringLiteral("INSERT INTO tc_ge_building (commno, buildingname, address, roomtype, upfloornum, "
+                           "unitnum, floorhouesnum, prepare3) VALUES ('1', :name, :name, :kind, :floors, :doors, "
+                           ":per, :word)"),
+            {{"name", QStringLiteral("楼%1").arg(++m_buildings)}, {"kind", kind}, {"floors", floors},
+             {"doors", doors}, {"per", perFloor}, {"word", word}},
+            QStringLiteral("buildingno"));
+        EXPECT_FALSE(k.isNull()) << db().sqlErrText().toStdString();
+        return k.toLongLong();
+    }
+    void house(qlonglong b, QVariant door, const QString& number)
+    {
+        ASSERT_TRUE(db().execute(QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, unitno, floorno, "
+                                                "housenumber, issave) VALUES ('1', :b, :door, 1, :n, '1')"),
+                                 {{"b", b}, {"door", door}, {"n", number}}))
+            << db().sqlErrText().toStdString();
+    }
+    // The building as the batch window's list shows it, and its house grid.
+    BatchBuilding load(qlonglong b)
+    {
+        buildings = std::make_unique<DataView>(*catalog.find(QStringLiteral("d_housemanage")));
+        buildings->setTransObject(&db());
+        EXPECT_GE(buildings->retrieve(), 1);
+        grid = std::make_unique<DataView>(*catalog.find(QStringLiteral("d_housemanage_house")));
+        grid->setTransObject(&db());
+        EXPECT_GE(grid->retrieve({b}), 0);
+        for (int r = 1; r <= buildings->rowCount(); ++r)
+            if (buildings->getItem(r, QStringLiteral("buildingno")).toLongLong() == b)
+                return BatchBuilding::fromRow(*buildings, r);
+        ADD_FAILURE() << "building not listed";
+        return {};
+    }
+    BatchOutcome generate(qlonglong b)
+    {
+        const BatchBuilding values = load(b);
+        return HouseBatch(db(), *grid).generate(values);
+    }
+    qlonglong stored(qlonglong b)
+    {
+        return db().selectValue(QStringLiteral("SELECT COUNT(*) FROM tc_ge_houseinfo WHERE buildingno = :b"),
+                                {{"b", b}}).toLongLong();
+    }
+    QStringList gridColumn(const char* column)
+    {
+        QStringList out;
+        for (int r = 1; r <= grid->rowCount(); ++r) out << grid->getItem(r, QLatin1String(column)).toString();
+        return out;
+    }
+
+    ViewCatalog catalog;
+    std::unique_ptr<DataView> buildings;
+    std::unique_ptr<DataView> grid;
+    int m_buildings = 0;
+};
+
+TEST_P(HouseBatchTest, GeneratesWhatTheCountsCallFor)
+{
+    const struct {
+        QVariant kind, floors, doors, perFloor;
+        int expected;
+        QStringList firstNumbers;   // grid order: door, floor, number
+        QString firstDoor;
+    } cases[] = {
+        {"01", 6, 2, 2, 24, {"101室", "102室", "201室"}, "1"},
+        {"01", 1, 1, 3, 3, {"01室", "02室", "03室"}, "1"},
+        {"01", 10, 1, 2, 20, {"0101室", "0102室", "0201室"}, "1"},
+        {"02", 1, 0, 5, 5, {"1", "2", "3"}, "0"},            // bungalows: door 0, numbers 1..n
+        {"01", -2, 1, 2, 0, {}, ""},                         // a negative count generates nothing
+    };
+    for (const auto& c : cases) {
+        const qlonglong b = building(c.kind, c.floors, c.doors, c.perFloor);
+        ASSERT_TRUE(db().commit());
+        const BatchOutcome o = generate(b);
+        EXPECT_EQ(o.result, BatchOutcome::Result::Done);
+        EXPECT_EQ(o.count, c.expected);
+        EXPECT_EQ(o.text, QStringLiteral("批量生成房屋成功，此次共生成%1套房屋！").arg(c.expected));
+        EXPECT_EQ(stored(b), c.expected);
+        EXPECT_EQ(gridColumn("housenumber").mid(0, c.firstNumbers.size()), c.firstNumbers);
+        if (c.expected > 0) EXPECT_EQ(grid->getItem(1, QStringLiteral("unitno")).toString(), c.firstDoor);
+        EXPECT_FALSE(grid->modifiedCount()) << "rows left unsaved";
+    }
+}
+
+TEST_P(HouseBatchTest, RunningAgainAddsNothing)
+{
+    const qlonglong b = building("01", 6, 2, 2);
+    ASSERT_TRUE(db().commit());
+    ASSERT_EQ(generate(b).count, 24);
+    const BatchOutcome again = HouseBatch(db(), *grid).generate(BatchBuilding::fromRow(*buildings, 1));
+    EXPECT_EQ(again.result, BatchOutcome::Result::Done);
+    EXPECT_EQ(again.count, 0);
+    EXPECT_EQ(again.text, QStringLiteral("批量生成房屋成功，此次共生成0套房屋！"));
+    EXPECT_EQ(stored(b), 24);
+}
+
+TEST_P(HouseBatchTest, ExistingNumbersAreSkippedByDoorOrByCompound)
+{
+    const qlonglong tower = building("01", 2, 2, 1);
+    house(tower, 1, QStringLiteral("101室"));   // entered by hand in door 1
+    house(tower, 3, QStringLiteral("201室"));   // door 3 does not hide door 1's 201室
+    const qlonglong yard = building("02", 1, 0, 4);
+    house(yard, 7, QStringLiteral("3"));        // number 3 anywhere in the compound
+    ASSERT_TRUE(db().commit());
+
+    EXPECT_EQ(generate(tower).count, 3);         // 201室 in door 1, 101室 and 201室 in door 2
+    EXPECT_EQ(stored(tower), 5);
+    EXPECT_EQ(db().selectValue(QStringLiteral("SELECT COUNT(*) FROM tc_ge_houseinfo WHERE buildingno = :b "
+                                              "AND unitno = 1 AND housenumber = '101室'"),
+                               {{"b", tower}}).toInt(),
+              1);
+    EXPECT_EQ(generate(yard).count, 3);
+    EXPECT_EQ(stored(yard), 4);
+}
+
+TEST_P(HouseBatchTest, KeysReadBackBelongToTheirRows)
+{
+    const qlonglong b = building("01", 33, 6, 8);
+    ASSERT_TRUE(db().commit());
+    ASSERT_EQ(generate(b).count, 1584);
+    auto q = db().select(QStringLiteral("SELECT houseno, unitno, housenumber FROM tc_ge_houseinfo "
+                                        "WHERE buildingno = :b"), {{"b", b}});
+    ASSERT_TRUE(q.has_value());
+    QHash<QString, qlonglong> keys;
+    while (q->next()) keys.insert(q->value(1).toString() + "/" + q->value(2).toString(), q->value(0).toLongLong());
+    ASSERT_EQ(keys.size(), 1584);
+    for (int r = 1; r <= grid->rowCount(); ++r) {
+        const QString id = grid->getItem(r, "unitno").toString() + "/" + grid->getItem(r, "housenumber").toString();
+        ASSERT_EQ(grid->getItem(r, "houseno").toLongLong(), keys.value(id)) << id.toStdString();
+    }
+    // What the grid shows can be deleted again by those keys.
+    EXPECT_EQ(HouseBatch(db(), *grid).removeAll().count, 1584);
+    EXPECT_EQ(stored(b), 0);
+}
+
+TEST_P(HouseBatchTest, CountsThatDoNotAllowGenerationAreRefused)
+{
+    const struct {
+        QVariant kind, floors, doors, perFloor;
+        const char* message;
+    } cases[] = {
+        {"02", 1, 0, 0, "平房楼院只有填写的每单元每层户数大于0时才能生成批量生成房屋！"},
+        {"02", 1, 0, QVariant(), "平房楼院只有填写的每单元每层户数大于0时才能生成批量生成房屋！"},
+        {"01", 0, 2, 2, "此楼院的地上的建筑层数不正确，请改正后再增加！"},
+        {"01", QVariant(), 2, 2, "此楼院的地上的建筑层数不正确，请改正后再增加！"},
+        {"01", 6, 0, 2, "此楼院的单元数填写不正确，请改正后再增加！"},
+        {"01", 6, 2, QVariant(), "此楼院的每单元每层户数填写不正确，请改正后再增加！"},
+    };
+    for (const auto& c : cases) {
+        const qlonglong b = building(c.kind, c.floors, c.doors, c.perFloor);
+        ASSERT_TRUE(db().commit());
+        const BatchOutcome o = generate(b);
+        EXPECT_EQ(o.result, BatchOutcome::Result::Refused);
+        EXPECT_EQ(o.title, QStringLiteral("提示"));
+        EXPECT_EQ(o.text, QString::fromUtf8(c.message));
+        EXPECT_EQ(grid->rowCount(), 0);
+        EXPECT_EQ(stored(b), 0);
+    }
+}
+
+// A save that fails part-way leaves the database as it was; the generated
+// rows stay in the grid, unsaved, and a later run saves them.
+TEST_P(HouseBatchTest, FailedGenerationRollsBackEverything)
+{
+    ASSERT_TRUE(db().execute(QStringLiteral("CREATE UNIQUE INDEX t_house_once ON tc_ge_houseinfo "
+                                            "(buildingno, unitno, housenumber)")));
+    const qlonglong b = building("01", 6, 2, 2);
+    ASSERT_TRUE(db().commit());
+    const BatchBuilding values = load(b);
+    house(b, 2, QStringLiteral("602室"));       // written by someone else after the grid was read
+    ASSERT_TRUE(db().commit());
+
+    const BatchOutcome o = HouseBatch(db(), *grid).generate(values);
+    EXPECT_EQ(o.result, BatchOutcome::Result::Failed);
+    EXPECT_EQ(o.title, QStringLiteral("错误"));
+    EXPECT_EQ(o.text, QStringLiteral("数据保存失败！"));
+    EXPECT_FALSE(o.errorText.isEmpty());
+    EXPECT_EQ(stored(b), 1);
+    EXPECT_FALSE(db().inTransaction());
+    EXPECT_EQ(grid->rowCount(), 24);
+    EXPECT_TRUE(grid->modifiedCount());
+    for (int r = 1; r <= grid->rowCount(); ++r) EXPECT_TRUE(grid->getItem(r, "houseno").isNull());
+
+    ASSERT_TRUE(db().execute(QStringLiteral("DELETE FROM tc_ge_houseinfo WHERE buildingno = :b"), {{"b", b}}));
+    ASSERT_TRUE(db().commit());
+    const BatchOutcome retry = HouseBatch(db(), *grid).generate(values);
+    EXPECT_EQ(retry.result, BatchOutcome::Result::Done);
+    EXPECT_EQ(retry.count, 0);
+    EXPECT_EQ(stored(b), 24);
+}
+
+TEST_P(HouseBatchTest, DeletionRemovesAllOrNothing)
+{
+    const qlonglong b = building("01", 2, 1, 2);
+    const qlonglong other = building("01", 1, 1, 1);
+    ASSERT_TRUE(db().commit());
+    ASSERT_EQ(generate(other).count, 1);
+    ASSERT_EQ(generate(b).count, 4);
+
+    // A row elsewhere that still refers to one house makes its DELETE fail.
+    ASSERT_TRUE(db().execute(QStringLiteral("CREATE TABLE t_house_ref (houseno INTEGER REFERENCES "
+                                            "tc_ge_houseinfo (houseno))")));
+    ASSERT_TRUE(db().execute(QStringLiteral("INSERT INTO t_house_ref (houseno) VALUES (:h)"),
+                             {{"h", grid->getItem(3, "houseno")}}));
+    ASSERT_TRUE(db().commit());
+    const BatchOutcome failed = HouseBatch(db(), *grid).removeAll();
+    EXPECT_EQ(failed.result, BatchOutcome::Result::Failed);
+    EXPECT_EQ(failed.text, QStringLiteral("保存数据失败！"));
+    EXPECT_EQ(stored(b), 4);
+    EXPECT_EQ(grid->rowCount(), 0);
+    EXPECT_EQ(grid->deletedCount(), 4);
+
+    ASSERT_TRUE(db().execute(QStringLiteral("DELETE FROM t_house_ref")));
+    ASSERT_TRUE(db().commit());
+    const BatchOutcome done = HouseBatch(db(), *grid).removeAll();
+    EXPECT_EQ(done.result, BatchOutcome::Result::Nothing);   // the grid is already empty
+    load(b);
+    const BatchOutcome removed = HouseBatch(db(), *grid).removeAll();
+    EXPECT_EQ(removed.result, BatchOutcome::Result::Done);
+    EXPECT_EQ(removed.count, 4);
+    EXPECT_FALSE(removed.hasMessage());
+    EXPECT_EQ(stored(b), 0);
+    EXPECT_EQ(stored(other), 1);
+}
+
+TEST(HouseBatchCountLine, TextsForHousesAndEmptyBuildings)
+{
+    EXPECT_EQ(HouseBatch::countLine(24), QStringLiteral("该楼院共有24套房屋。"));
+    EXPECT_EQ(HouseBatch::countLine(24, true), QStringLiteral("该楼院共有24套房屋。"));
+    EXPECT_EQ(HouseBatch::countLine(0), QStringLiteral("该楼院还没有房屋信息。"));
+    EXPECT_EQ(HouseBatch::countLine(0, true), QStringLiteral("该楼院已没有房屋信息。"));
+}
+
+INSTANTIATE_ENGINES(HouseBatchTest);
+
+} // namespace
+} // namespace cr::houses
