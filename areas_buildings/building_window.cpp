@@ -135,7 +135,6 @@ int BuildingWindow::wf_dw_verify()
 
 bool BuildingWindow::wf_update_after()
 {
-    m_loadingEdits.clear();
     ListPage* list = guo_tabpg_now();
     if (dw_1().getRow() < 1 || !list) return true;
     // A list without a current row (an area's empty list) is queried again
