@@ -84,8 +84,11 @@ const std::vector<DataRow*>& DataView::Private::bufferRows(Buffer buffer) const
         }
         return filteredCache;
     case Buffer::Delete:
-        deletedView.clear();
-        for (const auto& r : deleted) deletedView.push_back(r.get());
+        if (!deletedValid) {
+            deletedView.clear();
+            for (const auto& r : deleted) deletedView.push_back(r.get());
+            deletedValid = true;
+        }
         return deletedView;
     }
     return primary;

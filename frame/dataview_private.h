@@ -89,6 +89,7 @@ struct DataView::Private {
     mutable std::vector<DataRow*> filteredCache;
     mutable bool filteredValid = false;
     mutable std::vector<DataRow*> deletedView;
+    mutable bool deletedValid = false;
     quint64 revision = 1;        // any change of rows, values, order or filter
     quint64 dataRevision = 1;    // changes of rows, values and order (not the filter)
 
@@ -131,7 +132,12 @@ struct DataView::Private {
     DataRow* rowAt(int row, Buffer buffer) const;
     const std::vector<DataRow*>& bufferRows(Buffer buffer) const;
     std::unique_ptr<DataRow> newRow() const;
-    void touched() { ++revision; ++dataRevision; }
+    void touched()
+    {
+        ++revision;
+        ++dataRevision;
+        filteredValid = deletedValid = false;
+    }
     void detachFromAll(DataRow* row, std::unique_ptr<DataRow>* owner);
     void markModified(DataRow* row, int column);
     void markStored(DataRow* row);

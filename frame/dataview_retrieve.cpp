@@ -43,33 +43,26 @@ private:
 long DataView::retrieve(const QVariantList& args)
 {
     d->lastError.clear();
-    if (!d->sqlca) {
-        d->lastError = QStringLiteral("数据窗口 %1 没有连接数据库").arg(d->def.name);
-        return -1;
-    }
-    if (d->def.sql.trimmed().isEmpty()) {
-        d->lastError = QStringLiteral("数据窗口 %1 没有查询语句").arg(d->def.name);
-        return -1;
-    }
-    const QVariantList& values = args.isEmpty() ? d->def.defaultArguments : args;
-    if (values.size() < d->def.arguments.size()) {
-        d->lastError = QStringLiteral("数据窗口 %1 缺少检索参数（需要 %2 个）").arg(d->def.name).arg(d->def.arguments.size());
-        return -1;
-    }
-    SqlParams params;
-    for (int i = 0; i < d->def.arguments.size(); ++i) params.append({d->def.arguments[i], values[i]});
-
     emit rowsAboutToBeReset();
     d->clearAll();
     d->hasPending = false;
     d->currentRow = 0;
-    auto query = d->sqlca->select(d->def.sql, params);
-    if (!query) {
-        d->lastError = d->sqlca->sqlErrText();
+    // A failed retrieve leaves the view empty, never with rows of an older one.
+    auto fail = [this](const QString& message) -> long {
+        d->lastError = message;
         emit rowsReset();
         emit currentRowChanged(0);
         return -1;
-    }
+    };
+    if (!d->sqlca) return fail(QStringLiteral("数据窗口 %1 没有连接数据库").arg(d->def.name));
+    if (d->def.sql.trimmed().isEmpty()) return fail(QStringLiteral("数据窗口 %1 没有查询语句").arg(d->def.name));
+    const QVariantList& values = args.isEmpty() ? d->def.defaultArguments : args;
+    if (values.size() < d->def.arguments.size())
+        return fail(QStringLiteral("数据窗口 %1 缺少检索参数（需要 %2 个）").arg(d->def.name).arg(d->def.arguments.size()));
+    SqlParams params;
+    for (int i = 0; i < d->def.arguments.size(); ++i) params.append({d->def.arguments[i], values[i]});
+    auto query = d->sqlca->select(d->def.sql, params);
+    if (!query) return fail(d->sqlca->sqlErrText());
 
     // Result fields by name when every stored column is there, else by position.
     const QSqlRecord record = query->record();
@@ -91,13 +84,9 @@ long DataView::retrieve(const QVariantList& args)
         int f = 0;
         for (size_t c = 0; c < d->columns.size(); ++c)
             if (!d->columns[c].computed) field[c] = f++;
-        if (f > record.count()) {
-            d->lastError = QStringLiteral("数据窗口 %1 的查询只返回 %2 列，定义需要 %3 列")
-                               .arg(d->def.name).arg(record.count()).arg(f);
-            emit rowsReset();
-            emit currentRowChanged(0);
-            return -1;
-        }
+        if (f > record.count())
+            return fail(QStringLiteral("数据窗口 %1 的查询只返回 %2 列，定义需要 %3 列")
+                            .arg(d->def.name).arg(record.count()).arg(f));
     }
 
     TextPool pool;
@@ -105,7 +94,7 @@ long DataView::retrieve(const QVariantList& args)
     while (query->next()) {
         auto row = d->newRow();
         for (int c = 0; c < columnCount; ++c) {
-            if (field[c] < 0) continue;
+            if (field[c] < 0 || query->isNull(field[c])) continue;
             row->cells[c] = pool.take(c, Private::fromDatabase(d->columns[c].kind, query->value(field[c])));
         }
         d->primary.push_back(row.get());

@@ -13,6 +13,8 @@ struct PropertySetting {
     QString object;
     QString path;
     QString value;
+
+    bool operator==(const PropertySetting&) const = default;
 };
 
 // The property language of describe and modify: names case-insensitive,

@@ -64,6 +64,7 @@ QString Format::numberSection(double value, const QString& section, bool withSig
     prefix.remove(QLatin1Char('"'));
     suffix.remove(QLatin1Char('"'));
     const QString pattern = section.mid(start, end - start);
+    if (pattern.isEmpty()) return prefix + suffix;   // a section of text only
     if (suffix.contains(QLatin1Char('%'))) value *= 100;
 
     const int dot = pattern.indexOf(QLatin1Char('.'));

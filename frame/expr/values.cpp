@@ -9,7 +9,9 @@ namespace cr::expr::values {
 
 bool isNull(const QVariant& v)
 {
-    return !v.isValid() || v.isNull();
+    if (!v.isValid() || v.isNull()) return true;
+    // A null QString (not an empty one) is how C++ code says "no value".
+    return v.typeId() == QMetaType::QString && static_cast<const QString*>(v.constData())->isNull();
 }
 
 bool isNumber(const QVariant& v)

@@ -10,7 +10,7 @@
 // dates and booleans, each held in a QVariant. A null is an invalid QVariant.
 namespace cr::expr::values {
 
-bool isNull(const QVariant& v);
+bool isNull(const QVariant& v);       // invalid, SQL NULL or a null QString
 bool isNumber(const QVariant& v);      // integer, decimal or boolean
 bool isText(const QVariant& v);
 bool isDate(const QVariant& v);        // QDate or QDateTime
