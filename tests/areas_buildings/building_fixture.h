@@ -12,7 +12,7 @@
 namespace cr::test {
 
 // A database with the registry schema, a building form holding one row, and
-// helpers that store buildings and houses directly.
+// a helper that stores buildings directly.
 class BuildingFixture : public DbTest {
 protected:
     void SetUp() override
@@ -48,37 +48,11 @@ protected:
         return key.toLongLong();
     }
 
-    void addHouse(qlonglong building, int door, int floor, const QString& issave = QStringLiteral("1"))
-    {
-        const QVariant key = db().insertReturningKey(
-            QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, unitno, unitname, floorno, "
-                           "housenumber, issave) VALUES (:commno, :building, :door, :word, :floor, :number, "
-                           ":issave)"),
-            {{"commno", QStringLiteral("110105001001")}, {"building", building}, {"door", door},
-             {"word", QStringLiteral("单元")}, {"floor", floor},
-             {"number", QStringLiteral("%1%2室").arg(floor).arg(++m_houses, 2, 10, QChar(u'0'))},
-             {"issave", issave}},
-            QStringLiteral("houseno"));
-        EXPECT_FALSE(key.isNull()) << db().sqlErrText().toStdString();
-    }
-
     void commit() { ASSERT_TRUE(db().commit()) << db().sqlErrText().toStdString(); }
-
-    // Puts a stored building into the form row as the frame would load it.
-    void showStored(qlonglong building, const QString& kind, QVariant floors, QVariant doors = QVariant())
-    {
-        form->setItem(1, QStringLiteral("buildingno"), building);
-        form->setItem(1, QStringLiteral("roomtype"), kind);
-        form->setItem(1, QStringLiteral("upfloornum"), floors);
-        form->setItem(1, QStringLiteral("unitnum"), doors);
-    }
 
     ViewCatalog catalog;
     std::unique_ptr<DataView> form;
     RecordingUi ui;
-
-private:
-    int m_houses = 0;
 };
 
 } // namespace cr::test

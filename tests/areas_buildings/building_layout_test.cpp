@@ -113,37 +113,6 @@ TEST_F(BuildingLayoutTest, LoadingFollowsUseThenKind)
     }
 }
 
-TEST_F(BuildingLayoutTest, SwitchingKindsAndBack)
-{
-    struct Step {
-        QString kind;
-        QStringList counting;
-        QString facts;          // the state all four bungalow facts share
-        QString values;
-    };
-    const QStringList storeys = {"required 80", "required 100", "required 110", "required 120"};
-    const QList<Step> steps = {
-        {"02", {"locked 0", "locked 0", "locked 0", "optional 120"}, "required", "1/0//0"},
-        {"01", storeys, "optional", "1/0//0"},
-        {"03", {"optional 0", "locked 0", "locked 0", "locked 0"}, "optional", "0/0//0"},
-        {"02", {"locked 0", "locked 0", "locked 0", "optional 120"}, "required", "1/0//0"},
-        {"03", {"optional 0", "locked 0", "locked 0", "locked 0"}, "optional", "0/0//0"},
-        {"01", storeys, "optional", "0/0//0"},
-    };
-    load(QStringLiteral("01"), QString(), true);
-    form->setItem(1, QStringLiteral("upfloornum"), 6);
-    form->setItem(1, QStringLiteral("unitnum"), 2);
-    form->setItem(1, QStringLiteral("prepare3"), QStringLiteral("单元"));
-    form->setItem(1, QStringLiteral("floorhouesnum"), 2);
-    for (const Step& s : steps) {
-        SCOPED_TRACE(s.kind.toStdString());
-        layout->kindChanged(1, s.kind);
-        EXPECT_EQ(statesOf(kCounting), s.counting);
-        for (const QString& f : statesOf(kBungalowFacts)) EXPECT_TRUE(f.startsWith(s.facts)) << f.toStdString();
-        EXPECT_EQ(counts().replace(QStringLiteral("-"), QString()), s.values);
-    }
-}
-
 TEST_F(BuildingLayoutTest, UseChangesOnEachKind)
 {
     struct Case {
