@@ -68,7 +68,8 @@ DataViewDef PersonSelection::searchViewDef()
     // :p0 finds one person by number; :p1..:p3 search by name, ID number and
     // phone. The unused ones are bound to NULL and match nothing.
     d.sql = QStringLiteral(
-        "SELECT p.personno, p.personname, p.sex, p.idcard, p.birthdate, p.rprtype, p.rprstatus, p.rpraddr, "
+        "SELECT p.personno, p.personname, p.sex, p.idcardtype, p.idcard, p.birthdate, p.countrycode, p.rprtype, "
+        "p.rprstatus, p.rpraddr, "
         "p.rprno, p.nationality, p.polity, p.contactphone, p.edulevel, p.presentaddr1, p.personkind, "
         "o.isvolunteer "
         "FROM tc_ge_personinfo p LEFT OUTER JOIN tc_ge_personotherinfo o ON o.personno = p.personno "
@@ -82,8 +83,10 @@ DataViewDef PersonSelection::searchViewDef()
     d.columns = {column("personno"),
                  column("personname"),
                  column("sex", ColumnKind::Text, QStringLiteral("dddw_gb_sex")),
+                 column("idcardtype"),
                  column("idcard"),
                  column("birthdate", ColumnKind::Date),
+                 column("countrycode"),
                  column("rprtype", ColumnKind::Text, QStringLiteral("dddw_ge_rprtype")),
                  column("rprstatus", ColumnKind::Text, QStringLiteral("dddw_ge_rprstatus")),
                  column("rpraddr"),
