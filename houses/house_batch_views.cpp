@@ -42,8 +42,9 @@ DataViewDef buildingList()
                               "prepare5", "prepare6"};
     DataViewDef d;
     d.name = QStringLiteral("d_housemanage");
+    // In key order, so that the list does not change its order between openings.
     d.sql = QStringLiteral("SELECT %1 FROM tc_ge_building WHERE tc_ge_building.roomtype = '01' "
-                           "OR tc_ge_building.roomtype = '02'")
+                           "OR tc_ge_building.roomtype = '02' ORDER BY tc_ge_building.buildingno")
                 .arg(selectOf(QStringLiteral("tc_ge_building"), cols));
     d.columns << ColumnDef{.name = "rownumber", .kind = ColumnKind::Integer, .compute = "getrow()",
                            .heading = "序号"};

@@ -47,14 +47,18 @@ protected:
         buildings = std::make_unique<DataView>(*catalog.find(QStringLiteral("d_housemanage")));
         buildings->setTransObject(&db());
         EXPECT_GE(buildings->retrieve(), 1);
-        grid = std::make_unique<DataView>(*catalog.find(QStringLiteral("d_housemanage_house")));
-        grid->setTransObject(&db());
-        EXPECT_GE(grid->retrieve({b}), 0);
+        loadGrid(b);
         for (int r = 1; r <= buildings->rowCount(); ++r)
             if (buildings->getItem(r, QStringLiteral("buildingno")).toLongLong() == b)
                 return BatchBuilding::fromRow(*buildings, r);
         ADD_FAILURE() << "building not listed";
         return {};
+    }
+    void loadGrid(qlonglong b)
+    {
+        grid = std::make_unique<DataView>(*catalog.find(QStringLiteral("d_housemanage_house")));
+        grid->setTransObject(&db());
+        EXPECT_GE(grid->retrieve({b}), 0);
     }
     BatchOutcome generate(qlonglong b)
     {
@@ -91,12 +95,22 @@ TEST_P(HouseBatchTest, GeneratesWhatTheCountsCallFor)
         {"01", 1, 1, 3, 3, {"01室", "02室", "03室"}, "1"},
         {"01", 10, 1, 2, 20, {"0101室", "0102室", "0201室"}, "1"},
         {"02", 1, 0, 5, 5, {"1", "2", "3"}, "0"},            // bungalows: door 0, numbers 1..n
+        {QVariant(), 2, 1, 1, 2, {"101室", "201室"}, "1"},    // no kind: multi-storey
+        {"03", 2, 1, 1, 2, {"101室", "201室"}, "1"},          // any other kind too
         {"01", -2, 1, 2, 0, {}, ""},                         // a negative count generates nothing
+    };
+    const auto number = [](const QVariant& v) {
+        return v.isNull() ? std::nullopt : std::optional<long long>(v.toLongLong());
     };
     for (const auto& c : cases) {
         const qlonglong b = building(c.kind, c.floors, c.doors, c.perFloor);
         ASSERT_TRUE(db().commit());
-        const BatchOutcome o = generate(b);
+        // The values as the selected row holds them (the list shows kinds 01
+        // and 02 only; the rule for other kinds is tested all the same).
+        loadGrid(b);
+        const BatchBuilding values{number(c.floors), number(c.doors), number(c.perFloor), QStringLiteral("单元"), b,
+                                   c.kind.toString()};
+        const BatchOutcome o = HouseBatch(db(), *grid).generate(values);
         EXPECT_EQ(o.result, BatchOutcome::Result::Done);
         EXPECT_EQ(o.count, c.expected);
         EXPECT_EQ(o.text, QStringLiteral("批量生成房屋成功，此次共生成%1套房屋！").arg(c.expected));
