@@ -127,6 +127,26 @@ int order(const T& a, const T& b)
 
 std::optional<int> compare(const QVariant& a, const QVariant& b)
 {
+    // Values of one kind, the usual case in filters and sorts, compare in place.
+    if (a.typeId() == b.typeId() && a.isValid() && !a.isNull() && !b.isNull()) {
+        switch (a.typeId()) {
+        case QMetaType::LongLong:
+            return order(*static_cast<const qlonglong*>(a.constData()), *static_cast<const qlonglong*>(b.constData()));
+        case QMetaType::Double:
+            return order(*static_cast<const double*>(a.constData()), *static_cast<const double*>(b.constData()));
+        case QMetaType::QDate:
+            return order(*static_cast<const QDate*>(a.constData()), *static_cast<const QDate*>(b.constData()));
+        case QMetaType::QString: {
+            const QString& x = *static_cast<const QString*>(a.constData());
+            const QString& y = *static_cast<const QString*>(b.constData());
+            if (x.isNull() || y.isNull()) return std::nullopt;
+            const int c = x.compare(y);
+            return c < 0 ? -1 : (c > 0 ? 1 : 0);
+        }
+        default:
+            break;
+        }
+    }
     if (isNull(a) || isNull(b)) return std::nullopt;
     if (isText(a) && isText(b)) return order(a.toString(), b.toString());
     if (isDate(a) || isDate(b)) {
