@@ -52,8 +52,7 @@ FieldEditor::FieldEditor(DataView& view, const ColumnDef& def, QWidget* parent)
 // a lookup list is named for it, and back when the name is removed.
 FieldEditor::Style FieldEditor::wantedStyle() const
 {
-    const QString list = m_view.property(m_def.name, QStringLiteral("dddw.name")).trimmed();
-    if (!list.isEmpty()) return Style::DropDown;
+    if (!m_view.dropDown(m_def.name).name.trimmed().isEmpty()) return Style::DropDown;
     switch (m_def.edit) {
     case EditStyle::MultiLine: return Style::MultiLine;
     case EditStyle::CodeList: return Style::CodeList;
@@ -178,8 +177,7 @@ void FieldEditor::refreshProperties()
         build();   // also applies the look and the list
         return;
     }
-    if (m_combo && m_view.property(m_def.name, QStringLiteral("dddw.name")).trimmed() != m_dropName)
-        refreshList();
+    if (m_combo && m_view.dropDown(m_def.name).name.trimmed() != m_dropName) refreshList();
     applyLook();
 }
 
@@ -189,7 +187,9 @@ void FieldEditor::applyLook()
 {
     const bool viewReadOnly = m_view.isReadOnly();
     m_editable = !viewReadOnly && !m_def.readOnly && m_view.tabOrder(m_def.name) > 0;
-    const QColor background = colourFromNumber(m_view.property(m_def.name, QStringLiteral("background.color")));
+    const auto number = m_view.backgroundColor(m_row, m_view.definition().columnIndex(m_def.name));
+    const QColor background = number ? colourFromNumber(QString::number(*number)) : QColor();
+    const DropDownDef dropDown = m_view.dropDown(m_def.name);
 
     QWidget* target = m_editor;
     QPalette pal = target->palette();
@@ -208,8 +208,6 @@ void FieldEditor::applyLook()
     if (m_line) {
         m_line->setReadOnly(!m_editable);
         m_line->setFocusPolicy(m_editable ? Qt::StrongFocus : Qt::ClickFocus);
-        const int limit = m_view.property(m_def.name, QStringLiteral("dddw.limit")).toInt();
-        m_line->setMaxLength(limit > 0 ? limit : 32767);
     }
     if (m_calendarButton) m_calendarButton->setEnabled(m_editable);
     if (m_text) {
@@ -217,8 +215,7 @@ void FieldEditor::applyLook()
         m_text->setFocusPolicy(m_editable ? Qt::StrongFocus : Qt::ClickFocus);
     }
     if (m_combo) {
-        const bool typing = m_style == Style::DropDown
-                            && yes(m_view.property(m_def.name, QStringLiteral("dddw.allowedit")));
+        const bool typing = m_style == Style::DropDown && dropDown.allowEdit;
         if (m_combo->isEditable() != typing) {
             m_combo->setEditable(typing);
             if (typing) {
@@ -232,11 +229,10 @@ void FieldEditor::applyLook()
         m_combo->setFocusPolicy(focus);
         if (!m_editable) m_combo->setAttribute(Qt::WA_TransparentForMouseEvents, true);
         else m_combo->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-        const int lines = m_view.property(m_def.name, QStringLiteral("dddw.lines")).toInt();
-        m_combo->setMaxVisibleItems(lines > 0 ? lines : 10);
-        const QString scroll = m_view.property(m_def.name, QStringLiteral("dddw.vscrollbar"));
-        m_combo->view()->setVerticalScrollBarPolicy(scroll.isEmpty() || yes(scroll) ? Qt::ScrollBarAsNeeded
-                                                                                   : Qt::ScrollBarAlwaysOff);
+        m_combo->setMaxVisibleItems(dropDown.lines > 0 ? dropDown.lines : 10);
+        m_combo->view()->setVerticalScrollBarPolicy(dropDown.vscrollBar ? Qt::ScrollBarAsNeeded
+                                                                       : Qt::ScrollBarAlwaysOff);
+        if (typing && dropDown.limit > 0) m_combo->lineEdit()->setMaxLength(dropDown.limit);
     }
     if (m_buttons) {
         for (QAbstractButton* b : m_buttons->buttons()) {
@@ -253,8 +249,9 @@ QList<CodeValue> FieldEditor::listEntries()
     QList<CodeValue> entries;
     DataView* child = m_view.getChild(m_def.name);
     if (!child) return m_def.values;
-    const QString display = m_view.property(m_def.name, QStringLiteral("dddw.displaycolumn")).trimmed();
-    const QString data = m_view.property(m_def.name, QStringLiteral("dddw.datacolumn")).trimmed();
+    const DropDownDef dropDown = m_view.dropDown(m_def.name);
+    const QString display = dropDown.displayColumn.trimmed();
+    const QString data = dropDown.dataColumn.trimmed();
     for (int r = 1; r <= child->rowCount(); ++r) {
         const QString shown = child->getItem(r, display.isEmpty() ? data : display).toString();
         QString stored = child->getItem(r, data.isEmpty() ? display : data).toString();
@@ -266,7 +263,7 @@ QList<CodeValue> FieldEditor::listEntries()
 void FieldEditor::refreshList()
 {
     if (!m_combo) return;
-    m_dropName = m_view.property(m_def.name, QStringLiteral("dddw.name")).trimmed();
+    m_dropName = m_view.dropDown(m_def.name).name.trimmed();
     m_entries = listEntries();
     m_settingValue = true;
     m_combo->clear();
