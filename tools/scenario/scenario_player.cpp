@@ -182,10 +182,11 @@ bool ScenarioPlayer::doList(const QStringList& t, QString* failure)
     return page->ue_retrieve() >= 0 || (*failure = page->dw_1().lastError(), false);
 }
 
-// open <window> [add | modify [<key>]] [from list [<view>]] [row <n>]
+// open <window> [add | modify [<key>]] [from list [<view>]] [row <n>] [master <view> [row <m>]]
 bool ScenarioPlayer::doOpen(const QStringList& t, QString* failure)
 {
-    const QString form = QStringLiteral("open <window> [add|modify [<key>]] [from list [<view>]] [row <n>]");
+    const QString form = QStringLiteral(
+        "open <window> [add|modify [<key>]] [from list [<view>]] [row <n>] [master <view> [row <m>]]");
     if (t.size() < 2) return *failure = usage(form), false;
     const WindowInfo* info = m_session.registry().find(t[1]);
     if (!info) return *failure = QStringLiteral("no window %1 is registered").arg(t[1]), false;
@@ -194,16 +195,24 @@ bool ScenarioPlayer::doOpen(const QStringList& t, QString* failure)
     QString mode;
     QString key;
     if (i < t.size() && (t[i] == QLatin1String("add") || t[i] == QLatin1String("modify"))) mode = t[i++];
-    if (mode == QLatin1String("modify") && i < t.size() && t[i] != QLatin1String("from") && t[i] != QLatin1String("row"))
-        key = t[i++];
+    const auto keyword = [](const QString& w) {
+        return w == QLatin1String("from") || w == QLatin1String("row") || w == QLatin1String("master");
+    };
+    if (mode == QLatin1String("modify") && i < t.size() && !keyword(t[i])) key = t[i++];
     bool fromList = false;
     QString listView = info->listView;
-    int row = 0;
+    QString masterView;
+    int row = 0, masterRow = 0;
     while (i < t.size()) {
         if (t[i] == QLatin1String("from") && t.value(i + 1) == QLatin1String("list")) {
             fromList = true;
             i += 2;
-            if (i < t.size() && t[i] != QLatin1String("row")) listView = t[i++];
+            if (i < t.size() && !keyword(t[i])) listView = t[i++];
+        } else if (t[i] == QLatin1String("master") && i + 1 < t.size()) {
+            fromList = true;
+            masterView = t[i + 1];
+            i += 2;
+            if (t.value(i) == QLatin1String("row") && i + 1 < t.size() && rowNumber(t[i + 1], &masterRow)) i += 2;
         } else if (t[i] == QLatin1String("row") && i + 1 < t.size() && rowNumber(t[i + 1], &row)) {
             fromList = true;
             i += 2;
@@ -217,6 +226,17 @@ bool ScenarioPlayer::doOpen(const QStringList& t, QString* failure)
     if (fromList) {
         ListPage* page = m_session.list(listView, failure);
         if (!page) return false;
+        if (!masterView.isEmpty()) {
+            ListPage* master = m_session.list(masterView, failure);
+            if (!master) return false;
+            if (page->master() != master) {
+                if (info->linkColumn.isEmpty())
+                    return *failure = QStringLiteral("no link column known for %1: use list ... master ... link").arg(listView), false;
+                page->setMaster(master, info->linkColumn);
+            }
+            if (masterRow > 0 && !master->selectRow(masterRow))
+                return *failure = QStringLiteral("list %1 has no row %2").arg(masterView).arg(masterRow), false;
+        }
         if (row > 0 && !page->selectRow(row))
             return *failure = QStringLiteral("list %1 has no row %2").arg(listView).arg(row), false;
         if (!key.isEmpty() && !page->selectRow(page->findKey(keyValue(key))))
