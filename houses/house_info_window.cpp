@@ -64,10 +64,27 @@ void HouseInfoWindow::onOpen()
     is_color2 = dw_1().describe(QStringLiteral("address.Background.Color")).trimmed();
 }
 
+// A new house added from a building's list holds only the building's key; the
+// building's columns that the form shows, and that the lists are built from,
+// are read here.
+void HouseInfoWindow::fillBuildingContext(int row)
+{
+    const QVariant buildingNo = dw_1().getItem(row, QStringLiteral("buildingno"));
+    if (is_stringparm != addMode() || buildingNo.isNull()) return;
+    static const char* const columns[] = {"buildingname", "address", "roomtype", "upfloornum",
+                                          "downfloornum", "floorhouesnum", "unitnum"};
+    auto q = sqlca().select(QStringLiteral("SELECT buildingname, address, roomtype, upfloornum, downfloornum, "
+                                           "floorhouesnum, unitnum FROM tc_ge_building WHERE buildingno = :buildingno"),
+                            {{QStringLiteral("buildingno"), buildingNo}});
+    if (!q || !q->next()) return;
+    for (int i = 0; i < 7; ++i) dw_1().setItem(row, QLatin1String(columns[i]), q->value(i));
+}
+
 void HouseInfoWindow::ue_loadphoto()
 {
     const int row = dw_1().getRow();
     if (row <= 0) return;
+    fillBuildingContext(row);
     const QString issave = dw_1().getItemString(row, QStringLiteral("issave"));
     const QString roomtype = dw_1().getItemString(row, QStringLiteral("roomtype"));
 

@@ -35,6 +35,7 @@ protected:
 private:
     void mf(const QString& expression) { dw_1().modify(expression); }
     void setBackground(const QString& column, const QString& colour);
+    void fillBuildingContext(int row);
     void buildLists(int row);
     void setOwnerRequired(bool required);
     std::optional<int> number(int row, const char* column) const;

@@ -13,6 +13,11 @@ void registerWindows(WindowRegistry& registry)
                   .listView = QStringLiteral("d_ge_houseinfo"),
                   .formView = QStringLiteral("d_ge_houseinfo_f"),
                   .keyColumn = QStringLiteral("houseno"),
+                  .helpTopic = QStringLiteral("房屋信息表"),
+                  .listParameter = QStringLiteral("GE_HouseInfo"),
+                  // The houses of the building that is current in the building list.
+                  .masterWindow = QStringLiteral("w_m_ge_building"),
+                  .linkColumn = QStringLiteral("buildingno"),
                   .factory = windowFactory<HouseInfoWindow>()});
     registry.add({.name = HouseManageWindow::windowName(),
                   .title = HouseManageWindow::windowTitle(),
