@@ -3,13 +3,24 @@
 #include "frame/sqlca.h"
 
 #include <QElapsedTimer>
+#include <QSqlError>
 
 namespace cr::demo {
+namespace {
+
+QString errorText(const QSqlQuery& q)
+{
+    const QSqlError e = q.lastError();
+    return e.databaseText().trimmed().isEmpty() ? e.text().trimmed() : e.databaseText().trimmed();
+}
+
+} // namespace
 
 BulkTable::BulkTable(QString table, QStringList columns, int maxBoundValues)
     : m_table(std::move(table)), m_columns(std::move(columns))
 {
-    m_rowsPerStatement = qMax(1, maxBoundValues / qMax(1, int(m_columns.size())));
+    const int values = qMin(maxBoundValues, kValuesPerStatement);
+    m_rowsPerStatement = qMax(1, values / qMax(1, int(m_columns.size())));
     m_pending.reserve(qsizetype(m_rowsPerStatement) * m_columns.size());
 }
 
@@ -34,23 +45,51 @@ QString BulkTable::statement(int rows) const
     return sql;
 }
 
+QSqlQuery* BulkTable::prepared(Sqlca& sqlca, int rows, QString* error)
+{
+    auto& q = m_statements[rows];
+    if (!q) {
+        q = std::make_shared<QSqlQuery>(sqlca.database());
+        if (!q->prepare(statement(rows))) {
+            *error = errorText(*q);
+            m_statements.remove(rows);
+            return nullptr;
+        }
+    }
+    return q.get();
+}
+
 bool BulkTable::flush(Sqlca& sqlca, QString* error)
 {
     QElapsedTimer timer;
     timer.start();
+    // The caller's unit of work holds every batch; statements of our own on
+    // the same connection join it.
+    if (!sqlca.begin()) {
+        if (error) *error = QStringLiteral("写入表 %1 失败：%2").arg(m_table, sqlca.sqlErrText());
+        return false;
+    }
     while (m_pendingRows > 0) {
-        const int rows = qMin(m_pendingRows, m_rowsPerStatement);
-        if (rows == m_rowsPerStatement && m_fullStatement.isEmpty()) m_fullStatement = statement(rows);
-        const QString sql = rows == m_rowsPerStatement ? m_fullStatement : statement(rows);
-        const qsizetype values = qsizetype(rows) * m_columns.size();
-        const bool ok = sqlca.executeRaw(sql, values == m_pending.size() ? m_pending : m_pending.mid(0, values));
-        if (!ok) {
-            if (error) *error = QStringLiteral("写入表 %1 失败：%2").arg(m_table, sqlca.sqlErrText());
-            return false;
+        int rows = m_rowsPerStatement;
+        if (m_pendingRows < rows) {
+            rows = 1;
+            while (rows * 2 <= m_pendingRows) rows *= 2;
         }
-        m_pending.remove(0, values);
-        m_pendingRows -= rows;
-        m_rowsWritten += rows;
+        QString problem;
+        QSqlQuery* q = prepared(sqlca, rows, &problem);
+        if (q) {
+            const qsizetype values = qsizetype(rows) * m_columns.size();
+            for (qsizetype i = 0; i < values; ++i) q->bindValue(int(i), m_pending.at(i));
+            if (q->exec()) {
+                m_pending.remove(0, values);
+                m_pendingRows -= rows;
+                m_rowsWritten += rows;
+                continue;
+            }
+            problem = errorText(*q);
+        }
+        if (error) *error = QStringLiteral("写入表 %1 失败：%2").arg(m_table, problem);
+        return false;
     }
     m_seconds += double(timer.nsecsElapsed()) / 1e9;
     return true;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QHash>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <memory>
 
 namespace cr {
 class Sqlca;
@@ -11,9 +14,12 @@ class Sqlca;
 namespace cr::demo {
 
 // Rows waiting for one table, written as multi-row INSERT ... VALUES
-// (?,?,..),(?,?,..) statements with bound values. A round trip to a server
-// costs far more than a row, so rows are sent in the largest batches the
-// engine accepts (Dialect::maxBoundValues).
+// (?,?,..),(?,?,..) statements with bound values, on the connection's open
+// unit of work. A round trip to a server costs far more than a row, so rows
+// go in batches. Preparing a statement with thousands of placeholders costs
+// time that grows with the square of their number (SQLite looks each one up
+// in a list), so each statement is prepared once and run again: a full batch,
+// and for the rest of a partial flush batches of 2^k rows.
 class BulkTable {
 public:
     BulkTable(QString table, QStringList columns, int maxBoundValues);
@@ -32,15 +38,20 @@ public:
     qint64 rowsWritten() const { return m_rowsWritten; }
     double seconds() const { return m_seconds; }
 
+    // Values in one statement: enough to make round trips rare, few enough
+    // to keep preparing cheap.
+    static constexpr int kValuesPerStatement = 2000;
+
 private:
     QString statement(int rows) const;
+    QSqlQuery* prepared(Sqlca& sqlca, int rows, QString* error);
 
     QString m_table;
     QStringList m_columns;
     int m_rowsPerStatement = 1;
     QVariantList m_pending;
     int m_pendingRows = 0;
-    QString m_fullStatement;    // text of a full batch, built once
+    QHash<int, std::shared_ptr<QSqlQuery>> m_statements;   // by rows per statement
     qint64 m_rowsWritten = 0;
     double m_seconds = 0;
 };

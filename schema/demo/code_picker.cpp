@@ -35,7 +35,15 @@ int CodePicker::weightOf(const QString& code) const
 
 QString CodePicker::pick(DemoRandom& random) const
 {
-    return pickAmong({}, random);
+    QList<int> weights;
+    weights.reserve(m_codes.size());
+    bool any = false;
+    for (const QString& c : m_codes) {
+        weights << qMax(0, weightOf(c));
+        any = any || weights.last() > 0;
+    }
+    if (!any) return m_codes[qsizetype(random.below(quint64(m_codes.size())))];
+    return m_codes[random.weighted(weights)];
 }
 
 QString CodePicker::preferred(const QString& code, DemoRandom& random) const
@@ -43,21 +51,19 @@ QString CodePicker::preferred(const QString& code, DemoRandom& random) const
     return contains(code) ? code : pick(random);
 }
 
-QString CodePicker::pickAmong(const QStringList& codes, DemoRandom& random) const
+QString CodePicker::pickWeighted(const QList<std::pair<const char*, int>>& choices, DemoRandom& random) const
 {
-    QStringList candidates;
-    for (const QString& c : codes)
-        if (contains(c)) candidates << c;
-    if (candidates.isEmpty()) candidates = m_codes;
+    QStringList codes;
     QList<int> weights;
-    weights.reserve(candidates.size());
-    bool anyWeight = false;
-    for (const QString& c : candidates) {
-        weights << weightOf(c);
-        anyWeight = anyWeight || weights.last() > 0;
+    for (const auto& [code, weight] : choices) {
+        const QString c = QString::fromLatin1(code);
+        if (contains(c) && weight > 0) {
+            codes << c;
+            weights << weight;
+        }
     }
-    if (!anyWeight) return candidates[qsizetype(random.below(quint64(candidates.size())))];
-    return candidates[random.weighted(weights)];
+    if (codes.isEmpty()) return pick(random);
+    return codes[random.weighted(weights)];
 }
 
 } // namespace cr::demo

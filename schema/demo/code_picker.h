@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 namespace cr {
 class Sqlca;
@@ -27,9 +28,9 @@ public:
     QString pick(DemoRandom& random) const;
     // The code itself when the list has it, else a weighted pick.
     QString preferred(const QString& code, DemoRandom& random) const;
-    // A weighted pick among the given codes that the list has (all of the
-    // list when it has none of them).
-    QString pickAmong(const QStringList& codes, DemoRandom& random) const;
+    // A pick among the given codes with the given weights, leaving out codes
+    // the list lacks (a pick of the whole list when it has none of them).
+    QString pickWeighted(const QList<std::pair<const char*, int>>& choices, DemoRandom& random) const;
 
     bool contains(const QString& code) const { return m_codes.contains(code); }
     const QStringList& codes() const { return m_codes; }

@@ -173,14 +173,14 @@ bool CommunityWriter::writeResidents()
 {
     BulkLoader loader(m_sqlca);
     m_loader = &loader;
-    m_rprTable = &loader.addTable(QStringLiteral("tc_ge_rpr"),
-                                  {QStringLiteral("rprno"), QStringLiteral("hostname"), QStringLiteral("rpraddr")});
+    m_rprTable = &loader.addTable(QStringLiteral("tc_ge_rpr"), {QStringLiteral("commno"), QStringLiteral("rprno"),
+                                                               QStringLiteral("hostname"), QStringLiteral("rpraddr")});
     m_personTable = &loader.addTable(
         QStringLiteral("tc_ge_personinfo"),
-        QStringLiteral("personno,personname,idcard,sex,birthdate,rprtype,rprstatus,rpraddr,rprno,nationality,"
+        QStringLiteral("commno,personno,personname,idcard,sex,birthdate,rprtype,rprstatus,rpraddr,rprno,nationality,"
                        "polity,contactphone,edulevel,presentaddr1,personkind,isdeath").split(QLatin1Char(',')));
     m_otherInfoTable = &loader.addTable(QStringLiteral("tc_ge_personotherinfo"),
-                                        {QStringLiteral("personno"), QStringLiteral("isvolunteer")});
+                                        {QStringLiteral("commno"), QStringLiteral("personno"), QStringLiteral("isvolunteer")});
     m_houseTable = &loader.addTable(
         QStringLiteral("tc_ge_houseinfo"),
         QStringLiteral("commno,buildingno,unitno,unitname,floorno,housenumber,housearea,buildingmodel,houseuse,"
@@ -224,8 +224,8 @@ bool CommunityWriter::writePerson(const DemoPerson& p, const QString& rprno, con
                                   const QString& presentAddress, bool local)
 {
     return m_loader->add(*m_personTable,
-                         {p.personno, p.name, p.idcard, p.sex, date(p.birth), m_codes.rprtype(local, m_random),
-                          m_codes.rprstatus(p.deceased, m_random), text(rprAddress), text(rprno), p.folk, p.polity,
+                         {m_commNo, p.personno, p.name, p.idcard, p.sex, date(p.birth), m_codes.rprtype(local, m_random),
+                          m_codes.rprstatus(local, m_random), text(rprAddress), text(rprno), p.folk, p.polity,
                           text(p.phone), text(p.edulevel), text(presentAddress), text(p.jobstatus), yesNo(p.deceased)});
 }
 
@@ -277,11 +277,11 @@ bool CommunityWriter::writeHousehold(int house, const QString& houseAddress, boo
     const QList<DemoPerson> members = m_households->make(1 + m_random.weighted(m_profile.householdSize));
     const QString rprAddress = DemoWords::localPlace().name + houseAddress;
     *head = members.first();
-    if (!m_loader->add(*m_rprTable, {rprno, head->name, rprAddress})) return false;
+    if (!m_loader->add(*m_rprTable, {m_commNo, rprno, head->name, rprAddress})) return false;
     for (const DemoPerson& p : members) {
         const int chance = p.deceased || p.age < 18 || p.age > 75 ? 0 : p.age >= 60 ? 20 : 6;
         if (!writePerson(p, rprno, rprAddress, rprAddress, true)
-            || !m_loader->add(*m_otherInfoTable, {p.personno, yesNo(m_random.percent(chance))}))
+            || !m_loader->add(*m_otherInfoTable, {m_commNo, p.personno, yesNo(m_random.percent(chance))}))
             return false;
     }
     m_links << HouseholdLink{house, rprno, owner};

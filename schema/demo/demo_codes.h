@@ -20,8 +20,8 @@ public:
     QString polity(int age, DemoRandom& r) const;
     QString edulevel(int age, DemoRandom& r) const;     // null below school age
     QString jobstatus(int age, DemoRandom& r) const;
-    QString rprtype(bool local, DemoRandom& r) const;
-    QString rprstatus(bool deceased, DemoRandom& r) const;
+    QString rprtype(bool local, DemoRandom& r) const;     // local = registered here
+    QString rprstatus(bool local, DemoRandom& r) const;
 
     QString buildingUse(BuildingKind kind, DemoRandom& r) const;   // never "09"
     QString structure(const BuildingPlan& building, DemoRandom& r) const;

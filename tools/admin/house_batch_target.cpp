@@ -1,0 +1,113 @@
+#include "tools/admin/house_batch_target.h"
+
+#include "frame/dataview.h"
+#include "frame/sqlca.h"
+#include "houses/houses_views.h"
+#include "schema/schema.h"
+#include "tools/admin/admin_console.h"
+#include "tools/admin/command_line.h"
+#include "tools/admin/registry_check.h"
+
+namespace cr::admin {
+
+HouseBatchTarget::~HouseBatchTarget()
+{
+    // The views go before the connection they are bound to.
+    m_houses.reset();
+    m_buildings.reset();
+}
+
+std::unique_ptr<HouseBatchTarget> HouseBatchTarget::load(const CommandLine& line, const QString& usage,
+                                                         AdminConsole& console, int* exitCode)
+{
+    *exitCode = ExitUsage;
+    if (line.positional().size() != 1) {
+        console.usage(QStringLiteral("需要且只需要一个数据库参数 DB"), usage);
+        return nullptr;
+    }
+    bool numeric = false;
+    const qlonglong buildingNo = line.value(QStringLiteral("building")).toLongLong(&numeric);
+    if (!line.has(QStringLiteral("building")) || !numeric || buildingNo <= 0) {
+        console.usage(QStringLiteral("需要用 --building N 指定楼院编号（正整数）"), usage);
+        return nullptr;
+    }
+
+    *exitCode = ExitFailed;
+    std::unique_ptr<HouseBatchTarget> t(new HouseBatchTarget);
+    QString error;
+    t->m_db = AdminDatabase::open(line.positional().first(), AdminDatabase::Mode::MustExist, &error);
+    if (!t->m_db) {
+        console.fail(error);
+        return nullptr;
+    }
+    Sqlca& sqlca = t->sqlca();
+    const int version = registryVersion(sqlca, t->m_db->display(), &error);
+    if (version == 0) {
+        console.fail(error);
+        return nullptr;
+    }
+    if (const QString mismatch = versionMismatch(version); !mismatch.isEmpty()) {
+        console.fail(mismatch);
+        return nullptr;
+    }
+    // New houses carry this office's community number, as in the window.
+    sqlca.setCommNo(schema::setting(sqlca, QStringLiteral("commno")));
+
+    houses::registerViews(t->m_catalog);
+    auto view = [&](const char* name) {
+        auto v = std::make_unique<DataView>(*t->m_catalog.find(QLatin1String(name)));
+        v->setTransObject(&sqlca);
+        v->setCatalog(&t->m_catalog);
+        return v;
+    };
+    t->m_buildings = view("d_housemanage");
+    if (t->m_buildings->retrieve() < 0) {
+        console.fail(QStringLiteral("无法读取楼院列表：%1").arg(t->m_buildings->lastError()));
+        return nullptr;
+    }
+    for (int r = 1; r <= t->m_buildings->rowCount() && t->m_row == 0; ++r)
+        if (t->m_buildings->getItem(r, QStringLiteral("buildingno")).toLongLong() == buildingNo) t->m_row = r;
+    if (t->m_row == 0) {
+        // The window lists only multi-storey buildings and bungalow compounds.
+        const QVariant kind = sqlca.selectValue(
+            QStringLiteral("SELECT roomtype FROM tc_ge_building WHERE buildingno = :buildingno"),
+            {{QStringLiteral("buildingno"), buildingNo}});
+        if (sqlca.sqlCode() == Sqlca::NotFound)
+            console.fail(QStringLiteral("没有编号为 %1 的楼院").arg(buildingNo));
+        else
+            console.fail(QStringLiteral("楼院 %1 的房屋类型不是楼房或平房，不能批量维护房屋").arg(buildingNo));
+        return nullptr;
+    }
+    t->m_houses = view("d_housemanage_house");
+    if (t->m_houses->retrieve({buildingNo}) < 0) {
+        console.fail(QStringLiteral("无法读取楼院的房屋：%1").arg(t->m_houses->lastError()));
+        return nullptr;
+    }
+    *exitCode = ExitOk;
+    return t;
+}
+
+houses::BatchBuilding HouseBatchTarget::building() const
+{
+    return houses::BatchBuilding::fromRow(*m_buildings, m_row);
+}
+
+QString HouseBatchTarget::buildingLabel() const
+{
+    return QStringLiteral("楼院 %1（%2）")
+        .arg(m_buildings->getItem(m_row, QStringLiteral("buildingno")).toLongLong())
+        .arg(m_buildings->getItemString(m_row, QStringLiteral("buildingname")));
+}
+
+void printOutcome(AdminConsole& console, const houses::BatchOutcome& outcome)
+{
+    if (!outcome.hasMessage()) return;
+    if (outcome.result == houses::BatchOutcome::Result::Failed) {
+        console.fail(outcome.errorText.isEmpty() ? outcome.text
+                                                 : QStringLiteral("%1（%2）").arg(outcome.text, outcome.errorText));
+        return;
+    }
+    console.out() << outcome.title << QStringLiteral("：") << outcome.text << Qt::endl;
+}
+
+} // namespace cr::admin

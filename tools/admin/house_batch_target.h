@@ -1,0 +1,48 @@
+#pragma once
+
+#include "frame/view_catalog.h"
+#include "houses/house_batch.h"
+#include "tools/admin/admin_database.h"
+
+#include <QString>
+#include <memory>
+
+namespace cr {
+class DataView;
+}
+
+namespace cr::admin {
+
+class AdminConsole;
+class CommandLine;
+
+// The building a batch house command works on, loaded as the batch window
+// shows it: its row in the building list (multi-storey buildings and bungalow
+// compounds only) and the grid of its houses.
+class HouseBatchTarget {
+public:
+    // Parses "DB --building N", opens the registry and loads the building.
+    // nullptr after printing why (exitCode() then says how to exit).
+    static std::unique_ptr<HouseBatchTarget> load(const CommandLine& line, const QString& usage, AdminConsole& console,
+                                                  int* exitCode);
+    ~HouseBatchTarget();
+
+    Sqlca& sqlca() { return m_db->sqlca(); }
+    DataView& houses() { return *m_houses; }
+    houses::BatchBuilding building() const;
+    QString buildingLabel() const;   // "楼院 12（3号楼）"
+
+private:
+    HouseBatchTarget() = default;
+
+    std::unique_ptr<AdminDatabase> m_db;
+    ViewCatalog m_catalog;
+    std::unique_ptr<DataView> m_buildings;
+    std::unique_ptr<DataView> m_houses;
+    int m_row = 0;
+};
+
+// Prints a batch run's message as the window would show it.
+void printOutcome(AdminConsole& console, const houses::BatchOutcome& outcome);
+
+} // namespace cr::admin
