@@ -116,7 +116,9 @@ public:
     void clearPendingText();
     bool hasPendingText() const;
     // Applies pending text to the current row like userEdit: 1 accepted (or
-    // nothing pending, or rejected with 2), -1 refused (the text stays pending).
+    // nothing pending, or rejected with 2), -1 refused (text that does not fit
+    // the column stays pending; text the handler refused does not). Calling it
+    // from inside itemChanged finds nothing pending.
     int acceptText();
     void userButtonClicked(int row, const QString& column);
     void userDoubleClicked(int row, const QString& column);

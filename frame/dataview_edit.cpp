@@ -13,6 +13,9 @@ int DataView::userEdit(int row, const QString& column, const QString& text)
     bool ok = true;
     const QVariant value = text.isEmpty() ? QVariant() : Private::coerce(d->columns[c].kind, text, &ok);
     if (!ok) return -1;
+    // The text being committed is no longer pending: a handler that accepts
+    // text itself (accepttext inside itemchanged) must not see it again.
+    if (d->hasPending && d->pendingColumn.compare(column, Qt::CaseInsensitive) == 0) clearPendingText();
     const QVariant& current = r->cells[c];
     if (current.isValid() == value.isValid() && current == value) return 0;
     const QString name = d->def.columns[c].name;
@@ -47,11 +50,14 @@ int DataView::acceptText()
         clearPendingText();
         return 1;
     }
-    const int result = userEdit(d->currentRow, d->pendingColumn, d->pendingText);
-    if (result == 0 || result == 2) {
-        clearPendingText();
-        return 1;
-    }
+    const QString column = d->pendingColumn;
+    const QString text = d->pendingText;
+    clearPendingText();
+    const int result = userEdit(d->currentRow, column, text);
+    if (result == 0 || result == 2) return 1;
+    // Text that does not fit the column stays to be corrected; text the
+    // window refused is gone (its handler has dealt with it).
+    if (result == -1 && !d->hasPending) setPendingText(column, text);
     return -1;
 }
 

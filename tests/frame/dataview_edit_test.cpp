@@ -84,16 +84,40 @@ TEST(AcceptText, AppliesPendingTextToTheCurrentRow)
     v->events().itemChanged = [&](int, const QString&, const QString&) { return answer; };
     v->setPendingText(QStringLiteral("note"), QStringLiteral("again"));
     EXPECT_EQ(v->acceptText(), -1) << "refused, the focus stays";
-    EXPECT_TRUE(v->hasPendingText());
+    EXPECT_FALSE(v->hasPendingText()) << "the handler has dealt with the text";
     answer = 2;
+    v->setPendingText(QStringLiteral("note"), QStringLiteral("again"));
     EXPECT_EQ(v->acceptText(), 1) << "refused, the focus may move";
     EXPECT_FALSE(v->hasPendingText());
     EXPECT_EQ(v->getItemString(2, QStringLiteral("note")), QStringLiteral("typed"));
 
     v->setPendingText(QStringLiteral("floorno"), QStringLiteral("x"));
     EXPECT_EQ(v->acceptText(), -1) << "not a number";
+    EXPECT_TRUE(v->hasPendingText()) << "stays to be corrected";
     v->clearPendingText();
     EXPECT_EQ(v->acceptText(), 1);
+}
+
+// Windows call accepttext inside their itemchanged handler (after a person
+// dialog has filled the row): the text being handled is not handled again.
+TEST(AcceptText, InsideTheHandlerFindsNothingPending)
+{
+    auto v = storedHouses({{{"k", 1}}});
+    int calls = 0;
+    v->events().itemChanged = [&](int row, const QString&, const QString&) {
+        ++calls;
+        v->setItem(row, QStringLiteral("housenumber"), QStringLiteral("filled by the dialog"));
+        EXPECT_EQ(v->acceptText(), 1);
+        return 1;
+    };
+    v->setPendingText(QStringLiteral("note"), QStringLiteral("张"));
+    EXPECT_EQ(v->acceptText(), -1);
+    EXPECT_EQ(calls, 1);
+    v->setPendingText(QStringLiteral("note"), QStringLiteral("李"));
+    EXPECT_EQ(v->userEdit(1, QStringLiteral("Note"), QStringLiteral("李")), 1) << "the shell commits the field directly";
+    EXPECT_EQ(calls, 2);
+    EXPECT_FALSE(v->hasPendingText());
+    EXPECT_EQ(v->getItemString(1, QStringLiteral("housenumber")), QStringLiteral("filled by the dialog"));
 }
 
 TEST(UserActions, RaiseTheirEvents)
