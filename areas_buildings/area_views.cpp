@@ -36,11 +36,11 @@ QList<ColumnDef> areaColumns()
         c << ColumnDef{.name = n, .dbName = n, .inList = false, .inForm = false};
     }
     c << ColumnDef{.name = "buildingnum", .kind = ColumnKind::Integer, .heading = "所辖楼院数",
-                   .label = "所辖楼院数:", .readOnly = true};
+                   .label = "所辖楼院数:", .background = text(colors::context), .readOnly = true};
     c << ColumnDef{.name = "rprnum", .kind = ColumnKind::Integer, .heading = "所辖户数", .label = "所辖户数:",
-                   .readOnly = true};
+                   .background = text(colors::context), .readOnly = true};
     c << ColumnDef{.name = "personnum", .kind = ColumnKind::Integer, .heading = "所辖人口数",
-                   .label = "所辖人口数:", .readOnly = true};
+                   .label = "所辖人口数:", .background = text(colors::context), .readOnly = true};
     c << ColumnDef{.name = "note", .dbName = "note", .heading = "备注", .label = "备注:",
                    .edit = EditStyle::MultiLine, .tabOrder = 20, .background = text(colors::optional),
                    .width = 40};
