@@ -262,11 +262,11 @@ void RecordWindow::takeBaseline()
     for (const ColumnDef& c : m_form->definition().columns) m_baseline << m_form->getItem(row, c.name);
 }
 
-bool RecordWindow::hasUnsavedEdits()
+bool RecordWindow::hasUnsavedEdits() const
 {
     const int row = formRow();
     if (row < 1 || !isOpen()) return false;
-    m_form->acceptText();
+    if (m_form->hasPendingText()) return true;
     const QList<ColumnDef>& columns = m_form->definition().columns;
     if (m_baseline.size() != columns.size()) return true;
     for (int i = 0; i < columns.size(); ++i)

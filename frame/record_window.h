@@ -58,9 +58,9 @@ public:
     QString keyColumn() const { return m_keyColumn; }
     QVariant currentKey() const;             // key of the record in dw_1 (null while new)
 
-    // True when the record differs from what was loaded or last saved. Text
-    // still being typed is accepted first (false if the window refuses it).
-    bool hasUnsavedEdits();
+    // True when the record differs from what was loaded or last saved, or
+    // text is still being typed into a field. Runs no event.
+    bool hasUnsavedEdits() const;
 
     // --- the inherited buttons (what click() runs) -------------------------------
     bool save();              // cb_save: checks, then stores with issave "1"
