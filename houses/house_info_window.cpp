@@ -222,6 +222,7 @@ int HouseInfoWindow::dw_1_itemchanged(int row, const QString& column, const QStr
             }
             // The typed text is not taken: the fields keep what the dialog
             // (or the cancel above) put there.
+            dw_1().acceptText();
             return 2;
         }
     } else if (col == QLatin1String("droittype")) {
