@@ -205,7 +205,8 @@ int FormView::row() const
 
 bool FormView::isRequiredMarked(const QString& column) const
 {
-    return m_view.property(column, QStringLiteral("tag")).trimmed() == QLatin1String("1");
+    // As the validated save reads it: a Tag beginning with 1 ("1", "1-").
+    return m_view.property(column, QStringLiteral("tag")).trimmed().startsWith(QLatin1Char('1'));
 }
 
 void FormView::refreshLabel(const QString& column)
