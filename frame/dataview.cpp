@@ -21,9 +21,8 @@ DataView::Private::Private(DataView* owner, const DataViewDef& definition) : q(o
     // Computed columns may name each other, so they are parsed once all names are known.
     for (int i = 0; i < def.columns.size(); ++i)
         if (columns[i].computed) columns[i].compute = compile(def.columns[i].compute, nullptr);
-    sortText = def.sort;
     QString ignored;
-    applySortSpec(sortText, &ignored);
+    if (applySortSpec(def.sort, &ignored)) sortText = def.sort;
     loadProperties();
 }
 

@@ -86,7 +86,7 @@ public:
     // field. -1 for an unknown row or column, a computed column, or a value
     // that does not fit the kind ("abc" into a number).
     int setItem(int row, const QString& column, const QVariant& value);
-    int insertRow(int beforeRow);                  // 0 appends; returns the new row's number
+    int insertRow(int beforeRow);                  // 0 appends; the new row's number, -1 beyond the rows
     int deleteRow(int row);                        // 0 = current row; stored rows wait in the delete buffer
     int reset();                                   // all buffers emptied
     int rowsCopyFrom(const DataView& other);       // appends the other view's primary rows as new rows
@@ -104,7 +104,7 @@ public:
     // with every row, status and buffer as before, so the caller can roll
     // back and retry.
     int update(bool resetFlags = true);
-    int resetUpdate();                             // mark everything as stored
+    int resetUpdate();                             // mark everything as stored (untouched new rows stay new)
 
     // --- typing (the edit control) -----------------------------------------
     // A user typed into a field and leaves it: raises itemChanged and applies
@@ -162,8 +162,10 @@ public:
 
     // --- lookup lists -------------------------------------------------------------
     // The list behind a drop-down column, created from the column's current
-    // dddw.name and retrieved on first use; nullptr when the column has none.
-    // The child belongs to this view.
+    // dddw.name and retrieved on first use (lists without a query are left
+    // for the window to fill); nullptr when the column has none. The child
+    // belongs to this view; a modify naming another list replaces it (the
+    // old one is deleted when control returns to the event loop).
     DataView* getChild(const QString& column);
     // Text the lookup list shows for a stored code (the code itself if unknown).
     QString lookupDisplay(const QString& column, const QVariant& data) const;
@@ -182,7 +184,7 @@ signals:
     void rowInserted(int row);
     void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
-    void itemChangedValue(int row, const QString& column);
+    void itemChangedValue(int row, const QString& column);   // empty column = the whole row
     void propertiesChanged(const QString& column);     // empty = whole view
     void currentRowChanged(int row);
     void scrollRequested(int row);
