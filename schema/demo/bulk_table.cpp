@@ -21,7 +21,7 @@ BulkTable::BulkTable(QString table, QStringList columns, int maxBoundValues)
 {
     const int values = qMin(maxBoundValues, kValuesPerStatement);
     m_rowsPerStatement = qMax(1, values / qMax(1, int(m_columns.size())));
-    m_pending.reserve(qsizetype(m_rowsPerStatement) * m_columns.size());
+    m_pending.reserve(qsizetype(m_rowsPerStatement) * kStatementsPerFlush * m_columns.size());
 }
 
 void BulkTable::add(const QVariantList& row)
@@ -69,6 +69,7 @@ bool BulkTable::flush(Sqlca& sqlca, QString* error)
         if (error) *error = QStringLiteral("写入表 %1 失败：%2").arg(m_table, sqlca.sqlErrText());
         return false;
     }
+    qsizetype offset = 0;   // first value not yet written
     while (m_pendingRows > 0) {
         int rows = m_rowsPerStatement;
         if (m_pendingRows < rows) {
@@ -79,9 +80,9 @@ bool BulkTable::flush(Sqlca& sqlca, QString* error)
         QSqlQuery* q = prepared(sqlca, rows, &problem);
         if (q) {
             const qsizetype values = qsizetype(rows) * m_columns.size();
-            for (qsizetype i = 0; i < values; ++i) q->bindValue(int(i), m_pending.at(i));
+            for (qsizetype i = 0; i < values; ++i) q->bindValue(int(i), m_pending.at(offset + i));
             if (q->exec()) {
-                m_pending.remove(0, values);
+                offset += values;
                 m_pendingRows -= rows;
                 m_rowsWritten += rows;
                 continue;
@@ -91,6 +92,7 @@ bool BulkTable::flush(Sqlca& sqlca, QString* error)
         if (error) *error = QStringLiteral("写入表 %1 失败：%2").arg(m_table, problem);
         return false;
     }
+    m_pending.clear();
     m_seconds += double(timer.nsecsElapsed()) / 1e9;
     return true;
 }

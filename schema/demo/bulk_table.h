@@ -29,7 +29,9 @@ public:
 
     // Queues one row (one value per column, in column order).
     void add(const QVariantList& row);
-    bool full() const { return m_pendingRows >= m_rowsPerStatement; }
+    // Enough rows queued to write: several statements' worth, so that a
+    // flush (which writes every earlier table too) comes seldom.
+    bool full() const { return m_pendingRows >= m_rowsPerStatement * kStatementsPerFlush; }
     bool isEmpty() const { return m_pendingRows == 0; }
 
     // Writes the queued rows; false with the database's message on failure.
@@ -41,6 +43,7 @@ public:
     // Values in one statement: enough to make round trips rare, few enough
     // to keep preparing cheap.
     static constexpr int kValuesPerStatement = 2000;
+    static constexpr int kStatementsPerFlush = 16;
 
 private:
     QString statement(int rows) const;

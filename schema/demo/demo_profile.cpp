@@ -23,7 +23,7 @@ DemoProfile DemoProfile::of(DemoSize size)
         p.minHouses = 950;
         p.estateMinBuildings = 3;
         p.estateMaxBuildings = 6;
-        p.householdsPerHouse = {8, 80, 10, 2};
+        p.householdsPerHouse = {20, 76, 4, 0};
         return p;
     }
     // A street office: old flats often hold several registered households,
