@@ -85,7 +85,7 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
         if (m_navigation->hasFocus() && m_tabs->currentWidget()) m_tabs->currentWidget()->setFocus();
         else m_navigation->setFocus();
     });
-    auto* closeCurrent = new QShortcut(QKeySequence(QKeySequence::Close), this);
+    auto* closeCurrent = new QShortcut(QKeySequence(QStringLiteral("Ctrl+W")), this);
     connect(closeCurrent, &QShortcut::activated, this, [this] { closeTab(m_tabs->currentIndex()); });
 
     resize(1200, 760);
