@@ -55,6 +55,12 @@ bool DemoGenerator::holdsRegistryData(Sqlca& sqlca, bool* holds, QString* error)
 
 bool DemoGenerator::run(DemoResult* result, QString* error)
 {
+    // The load commits or rolls back as a whole; someone else's pending
+    // changes must not ride along.
+    if (m_sqlca.inTransaction()) {
+        if (error) *error = QStringLiteral("连接上还有未提交的修改，不能写入演示数据");
+        return false;
+    }
     bool holds = false;
     if (!holdsRegistryData(m_sqlca, &holds, error)) return false;
     if (holds) {

@@ -39,8 +39,9 @@ using DemoProgress = std::function<void(int percent, const QString& step)>;
 // identity card numbers, volunteers, rented houses and their tenants.
 //
 // The same seed and size always give the same rows. The database must hold
-// the registry tables and code lists and no registry data yet; everything
-// is written in one transaction, so a failure leaves no demo rows behind.
+// the registry tables and code lists and no registry data yet, and the
+// connection must have no unit of work open; everything is written in one
+// transaction, so a failure leaves no demo rows behind.
 // The community number is read from the settings (a default is stored when
 // there is none).
 class DemoGenerator {

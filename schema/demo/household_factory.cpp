@@ -24,6 +24,7 @@ QList<DemoPerson> HouseholdFactory::make(int size)
     const QString headSurname = m_persons.surname();
     const QString area = birthArea();
     members << m_persons.make(headMale, headAge, headSurname, area);
+    members.first().deceased = false;   // the head of a registered household is alive
 
     QString childSurname = headSurname;
     int left = size - 1;

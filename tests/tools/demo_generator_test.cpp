@@ -213,6 +213,18 @@ TEST_P(DemoGeneratorTest, RefusesADatabaseThatHoldsRegistryData)
     EXPECT_EQ(count(db(), QStringLiteral("SELECT COUNT(*) FROM tc_ge_houseinfo")), houses);
 }
 
+TEST_P(DemoGeneratorTest, RefusesToCommitSomeoneElsesPendingChanges)
+{
+    ASSERT_TRUE(schema::setSetting(db(), QStringLiteral("commno"), QStringLiteral("999")));
+    ASSERT_TRUE(db().inTransaction());
+    QString error;
+    EXPECT_FALSE(generate(db(), 9, nullptr, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("未提交"))) << error.toStdString();
+    ASSERT_TRUE(db().rollback());
+    EXPECT_NE(schema::setting(db(), QStringLiteral("commno")), QStringLiteral("999"));
+    EXPECT_EQ(count(db(), QStringLiteral("SELECT COUNT(*) FROM tc_ge_building")), 0);
+}
+
 TEST_P(DemoGeneratorTest, AFailureLateInTheLoadLeavesNothingBehind)
 {
     // Tenants of one rental share their personnum: a unique index on it makes
