@@ -3,6 +3,7 @@
 #include "frame/dataview.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -69,11 +70,22 @@ FieldEditor::Style FieldEditor::wantedStyle() const
 
 void FieldEditor::build()
 {
+    // The old editor may be the one whose signal brought us here: it goes
+    // once control is back in the event loop.
+    m_rebuilding = true;
+    QWidget* focused = QApplication::focusWidget();
+    const bool hadFocus = m_editor && focused && (focused == m_editor || m_editor->isAncestorOf(focused));
     if (m_editor) {
-        m_editor->removeEventFilter(this);
-        delete m_editor;
+        focusTarget()->removeEventFilter(this);
+        if (m_combo && m_combo->lineEdit()) m_combo->lineEdit()->removeEventFilter(this);
+        m_editor->hide();
+        m_layout->removeWidget(m_editor);
+        m_editor->deleteLater();
     }
-    delete m_calendarButton;
+    if (m_calendarButton) {
+        m_calendarButton->hide();
+        m_calendarButton->deleteLater();
+    }
     m_line = nullptr;
     m_text = nullptr;
     m_combo = nullptr;
@@ -155,8 +167,10 @@ void FieldEditor::build()
     }
     m_layout->insertWidget(0, m_editor, 1);
     if (m_calendarButton) m_layout->insertWidget(1, m_calendarButton);
+    m_rebuilding = false;
     focusTarget()->installEventFilter(this);
     setFocusProxy(focusTarget());
+    if (hadFocus) focusTarget()->setFocus(Qt::OtherFocusReason);
     if (m_combo) refreshList();
     applyLook();
     refreshValue();
@@ -368,6 +382,7 @@ void FieldEditor::selectAllText()
 
 bool FieldEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_rebuilding) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn && m_line && watched == m_line && m_editable && !m_dirty) {
         // Show the plain value for editing.
         m_settingValue = true;

@@ -78,6 +78,7 @@ private:
     bool m_editable = true;
     bool m_dirty = false;
     bool m_settingValue = false;
+    bool m_rebuilding = false;
     QString m_dropName;               // drop-down list the entries were read from
     QHBoxLayout* m_layout = nullptr;
     QPointer<QWidget> m_editor;

@@ -141,7 +141,12 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
 
 ListPageWidget::~ListPageWidget()
 {
-    if (m_openWindow) m_openWindow->close();
+    if (m_openWindow) delete m_openWindow.data();
+    // The table, the summary and the model read the list's data view: they
+    // go before it.
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+    delete m_proxy;
+    delete m_model;
 }
 
 void ListPageWidget::setMaster(ListPageWidget* master, const QString& linkColumn)

@@ -94,7 +94,11 @@ PlainWindowWidget::PlainWindowWidget(std::unique_ptr<Window> window, UiServices&
     });
 }
 
-PlainWindowWidget::~PlainWindowWidget() = default;
+PlainWindowWidget::~PlainWindowWidget()
+{
+    // Tables and forms read the window's data views: they go first.
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 QWidget* PlainWindowWidget::viewWidget(const QString& name, DataView& view, UiServices& ui)
 {

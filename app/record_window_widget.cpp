@@ -89,7 +89,11 @@ RecordWindowWidget::RecordWindowWidget(std::unique_ptr<RecordWindow> window, UiS
     });
 }
 
-RecordWindowWidget::~RecordWindowWidget() = default;
+RecordWindowWidget::~RecordWindowWidget()
+{
+    // The form reads the window's data view: it goes first.
+    delete m_scroll;
+}
 
 void RecordWindowWidget::addControls()
 {
