@@ -258,7 +258,9 @@ ListPageWidget* MainWindow::listPage(const QString& window) const
         QWidget* page = m_tabs->widget(i);
         if (pageWindow(page).compare(window, Qt::CaseInsensitive) != 0) continue;
         if (auto* list = qobject_cast<ListPageWidget*>(page)) return list;
-        return page->findChild<ListPageWidget*>();
+        for (ListPageWidget* list : page->findChildren<ListPageWidget*>())
+            if (list->info().name.compare(window, Qt::CaseInsensitive) == 0) return list;
+        return nullptr;
     }
     return nullptr;
 }

@@ -1,0 +1,95 @@
+// The main window: the navigation as the office finds its windows, a page
+// for every entry (a notice for windows still to come), the status bar.
+
+#include "app/list_page_widget.h"
+#include "app/main_window.h"
+#include "app/navigation.h"
+#include "app/plain_window_widget.h"
+#include "frame/list_page.h"
+#include "frame/sqlca.h"
+#include "support/test_db.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace cr::app {
+namespace {
+
+std::unique_ptr<MainWindow> mainWindowOnAFreshRegistry()
+{
+    QString reason;
+    auto fresh = test::openFreshDatabase(Engine::Sqlite, true, &reason);
+    if (!fresh) return nullptr;
+    fresh->sqlca->setCommNo(QStringLiteral("110105001001"));
+    return std::make_unique<MainWindow>(std::move(fresh->sqlca));
+}
+
+TEST(MainWindowTest, NavigationGroupsTheWindowsAsTheOfficeWorks)
+{
+    auto window = mainWindowOnAFreshRegistry();
+    ASSERT_TRUE(window);
+    QTreeWidget* nav = window->navigation();
+    QStringList tree;
+    for (int g = 0; g < nav->topLevelItemCount(); ++g) {
+        QStringList labels;
+        for (int i = 0; i < nav->topLevelItem(g)->childCount(); ++i) labels << nav->topLevelItem(g)->child(i)->text(0);
+        tree << nav->topLevelItem(g)->text(0) + QLatin1Char(':') + labels.join(QLatin1Char(','));
+    }
+    EXPECT_EQ(tree, QStringList({"社区基础信息:责任区,楼院,房屋,房屋信息批量维护", "负责人:楼院负责人,责任区负责人",
+                                 "居民小组:居民小组,居民小组长", "出租房屋:出租房屋登记,房屋出租记录,房屋出租处罚记录"}));
+
+    bool database = false, community = false;
+    for (QLabel* l : window->statusBar()->findChildren<QLabel*>()) {
+        database = database || l->text().startsWith(QStringLiteral("数据库："));
+        community = community || l->text() == QStringLiteral("社区编号：110105001001");
+    }
+    EXPECT_TRUE(database);
+    EXPECT_TRUE(community);
+}
+
+TEST(MainWindowTest, EveryEntryOpensItsPageOnceAndWindowsToComeSaySo)
+{
+    auto window = mainWindowOnAFreshRegistry();
+    ASSERT_TRUE(window);
+    for (const NavigationEntry& e : navigationEntries()) {
+        QWidget* page = window->openPage(e.label);
+        ASSERT_NE(page, nullptr) << e.label.toStdString();
+        EXPECT_EQ(window->tabs()->tabText(window->tabs()->currentIndex()), e.label);
+        const WindowInfo* info = window->context().registry->find(e.window);
+        if (!info) {
+            bool notice = false;
+            for (QLabel* l : page->findChildren<QLabel*>()) notice = notice || l->text().contains(QStringLiteral("即将推出"));
+            EXPECT_TRUE(notice) << e.label.toStdString();
+        } else if (info->listView.isEmpty()) {
+            EXPECT_NE(qobject_cast<PlainWindowWidget*>(page), nullptr) << e.label.toStdString();
+        } else {
+            EXPECT_NE(window->listPage(e.window), nullptr) << e.label.toStdString();
+        }
+        // A second time shows the same tab.
+        EXPECT_EQ(window->openPage(e.window), page);
+    }
+    EXPECT_EQ(window->tabs()->count(), navigationEntries().size());
+    EXPECT_EQ(window->openPage(QStringLiteral("w_no_such_window")), nullptr);
+}
+
+TEST(MainWindowTest, TheAreasPageShowsTheBuildingsOfTheCurrentAreaBeneath)
+{
+    auto window = mainWindowOnAFreshRegistry();
+    ASSERT_TRUE(window);
+    const WindowInfo* buildings = window->context().registry->find(QStringLiteral("w_m_ge_building"));
+    if (!buildings || buildings->masterWindow.isEmpty()) GTEST_SKIP() << "buildings are no detail list";
+    QWidget* page = window->openPage(QStringLiteral("责任区"));
+    ListPageWidget* areas = nullptr;
+    ListPageWidget* beneath = nullptr;
+    for (ListPageWidget* l : page->findChildren<ListPageWidget*>())
+        (l->info().name == QLatin1String("w_m_ge_building") ? beneath : areas) = l;
+    ASSERT_TRUE(areas && beneath);
+    EXPECT_EQ(areas, window->listPage(QStringLiteral("w_m_ge_regionalmanage")));
+    EXPECT_EQ(beneath->listPage().master(), &areas->listPage());
+}
+
+} // namespace
+} // namespace cr::app
