@@ -1,13 +1,15 @@
 #include "app/main_window.h"
 
-#include "app/connect_dialog.h"
-#include "app/database_setup.h"
+#include "app/about_box.h"
+#include "app/backup_action.h"
+#include "app/database_caption.h"
 #include "app/help_dialog.h"
+#include "app/last_database.h"
 #include "app/list_page_widget.h"
 #include "app/navigation.h"
 #include "app/pictures.h"
 #include "app/plain_window_widget.h"
-#include "app/progress_window.h"
+#include "app/start_database.h"
 #include "catalog/module_catalog.h"
 #include "frame/sqlca.h"
 
@@ -17,7 +19,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
@@ -52,7 +53,6 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
     m_ui.setFallbackParent(this);
     m_context = AppContext{m_sqlca.get(), &m_ui, &m_catalog, &m_registry, &m_message};
 
-    setWindowTitle(QStringLiteral("社区居委会信息登记"));
     setWindowIcon(appIcon());
 
     m_split = new QSplitter(Qt::Horizontal);
@@ -74,6 +74,10 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
 
     m_databaseLabel = new QLabel;
     m_communityLabel = new QLabel;
+    m_demoLabel = new QLabel(QStringLiteral(" %1 ").arg(demoMark()));
+    m_demoLabel->setStyleSheet(QStringLiteral("background: #c8102e; color: white; font-weight: bold; border-radius: 3px;"));
+    m_demoLabel->setToolTip(QStringLiteral("这是演示用的虚构数据，不能用于实际登记"));
+    statusBar()->addPermanentWidget(m_demoLabel);
     statusBar()->addPermanentWidget(m_databaseLabel);
     statusBar()->addPermanentWidget(m_communityLabel);
     updateStatus();
@@ -107,6 +111,7 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     QAction* connectAction = file->addAction(QStringLiteral("连接数据库(&C)…"), this, &MainWindow::connectDatabase);
     connectAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")));
+    file->addAction(QStringLiteral("备份数据库(&B)…"), this, [this] { backUpDatabase(this, *m_sqlca); });
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
     quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
@@ -128,10 +133,7 @@ void MainWindow::buildMenus()
         m_ui.showHelp(info ? info->helpTopic : QString());
     });
     contents->setShortcut(QKeySequence(QKeySequence::HelpContents));
-    help->addAction(QStringLiteral("关于(&A)"), this, [this] {
-        QMessageBox::about(this, QStringLiteral("关于"),
-                           QStringLiteral("<b>社区居委会信息登记</b><p>责任区、楼院、房屋、负责人、居民小组和出租房屋的登记。</p>"));
-    });
+    help->addAction(QStringLiteral("关于(&A)"), this, [this] { showAboutBox(this, *m_sqlca); });
 }
 
 void MainWindow::buildNavigation()
@@ -280,9 +282,12 @@ void MainWindow::closeTab(int index)
 
 void MainWindow::updateStatus()
 {
-    m_databaseLabel->setText(QStringLiteral("数据库：%1（%2）")
-                                 .arg(m_sqlca->target().display(), m_sqlca->dialect().displayName()));
-    m_communityLabel->setText(QStringLiteral("社区编号：%1").arg(m_sqlca->commNo()));
+    // Which registry is open, always in sight: real entries never go into the demo.
+    const DatabaseCaption caption = describeDatabase(*m_sqlca);
+    setWindowTitle(caption.title);
+    m_databaseLabel->setText(caption.database);
+    m_communityLabel->setText(caption.community);
+    m_demoLabel->setVisible(caption.demo);
 }
 
 void MainWindow::setDatabase(std::unique_ptr<Sqlca> sqlca)
@@ -301,24 +306,11 @@ void MainWindow::setDatabase(std::unique_ptr<Sqlca> sqlca)
 
 void MainWindow::connectDatabase()
 {
-    ConnectDialog dialog(this, m_sqlca->target());
-    while (dialog.exec() == QDialog::Accepted) {
-        QString error;
-        std::unique_ptr<Sqlca> opened;
-        {
-            ProgressWindow progress(this, QStringLiteral("正在连接数据库…"));
-            opened = openRegistry(dialog.target(), dialog.password(), &error,
-                                  [&progress](int percent, const QString& step) {
-                                      progress.setText(step);
-                                      progress.setValue(percent, 100);
-                                  });
-        }
-        if (opened) {
-            setDatabase(std::move(opened));
-            return;
-        }
-        QMessageBox::warning(this, QStringLiteral("无法连接数据库"), error);
-    }
+    std::unique_ptr<Sqlca> opened = connectInteractively(this, m_sqlca->target(), QString());
+    if (!opened) return;
+    setDatabase(std::move(opened));
+    QSettings settings;
+    rememberDatabase(settings, m_sqlca->target());   // the next start opens it again
 }
 
 void MainWindow::restoreLayout()

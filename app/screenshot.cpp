@@ -20,9 +20,12 @@ void settle()
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
-// Off screen there is no window frame: the title is drawn above the window.
-QPixmap withTitle(const QPixmap& window, const QString& title)
+// Off screen there is no window frame: the title is drawn above the window,
+// with the program's name after it as the desktop shows it.
+QPixmap withTitle(const QPixmap& window, QString title)
 {
+    const QString program = QApplication::applicationDisplayName();
+    if (!program.isEmpty() && title != program && !title.isEmpty()) title += QStringLiteral(" — ") + program;
     if (window.isNull()) return window;
     const int strip = 30;
     QPixmap framed(window.width(), window.height() + strip);
@@ -44,7 +47,21 @@ int fail(const QString& text)
     return 1;
 }
 
+int save(const QPixmap& shot, const QString& output)
+{
+    if (shot.isNull() || !shot.save(output, "PNG")) return fail(QStringLiteral("无法写入截图文件：%1").arg(output));
+    printf("%s\n", qPrintable(output));
+    return 0;
+}
+
 } // namespace
+
+int takeWidgetScreenshot(QWidget& widget, const QString& output)
+{
+    widget.show();
+    settle();
+    return save(withTitle(widget.grab(), widget.windowTitle()), output);
+}
 
 int takeScreenshot(MainWindow& window, const ScreenshotRequest& request)
 {
@@ -73,11 +90,7 @@ int takeScreenshot(MainWindow& window, const ScreenshotRequest& request)
         }
     }
     settle();
-    const QPixmap shot = withTitle(target->grab(), target->windowTitle());
-    if (shot.isNull() || !shot.save(request.output, "PNG"))
-        return fail(QStringLiteral("无法写入截图文件：%1").arg(request.output));
-    printf("%s\n", qPrintable(request.output));
-    return 0;
+    return save(withTitle(target->grab(), target->windowTitle()), request.output);
 }
 
 } // namespace cr::app

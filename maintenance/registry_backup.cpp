@@ -42,6 +42,11 @@ bool backupRegistry(const DbTarget& target, const QString& file, bool overwrite,
         if (error) *error = QStringLiteral("%1 是一个文件夹，请给出备份文件的名称").arg(file);
         return false;
     }
+    if (target.engine == Engine::Sqlite && info.exists()
+        && info.canonicalFilePath() == QFileInfo(target.path).canonicalFilePath()) {
+        if (error) *error = QStringLiteral("备份文件不能是数据库文件本身：%1").arg(file);
+        return false;
+    }
     if (info.exists() && !overwrite) {
         if (error) *error = QStringLiteral("备份文件已存在：%1").arg(file);
         return false;
