@@ -3,6 +3,9 @@
 # carries them (scripts/package.sh). The package depends on the run-time
 # libraries only: no compiler, no PostgreSQL server, no test tools.
 include(GNUInstallDirs)
+# Installing (and packaging) takes the programs as built; it never builds
+# everything else first (tests, benchmarks).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 install(TARGETS community-registry community-admin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/app/community-registry.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -10,9 +13,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/bmp/AppIcon.png DESTINATION ${CMAKE_INSTALL_
         RENAME community-registry.png)
 install(FILES ${PROJECT_SOURCE_DIR}/bmp/AppIcon-128.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps
         RENAME community-registry.png)
+set(_cr_docdir ${CMAKE_INSTALL_DATADIR}/doc/community-registry)   # the package's name, as Debian wants
 file(GLOB _cr_help ${PROJECT_SOURCE_DIR}/app/help/*.html ${PROJECT_SOURCE_DIR}/app/help/*.css)
-install(FILES ${_cr_help} DESTINATION ${CMAKE_INSTALL_DOCDIR}/help)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/admin.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${_cr_help} DESTINATION ${_cr_docdir}/help)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/admin.md DESTINATION ${_cr_docdir})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME community-registry)

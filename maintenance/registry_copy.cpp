@@ -84,7 +84,14 @@ bool RegistryCopy::run(QList<CopiedTable>* copied, QString* error)
             break;
         }
     }
-    for (int i = 0; ok && i < counts.size(); ++i) ok = copyTable(counts[i], error);
+    // Prepared statements outlive the transaction: a server frees them only
+    // once a failed transaction has been rolled back.
+    std::vector<std::unique_ptr<demo::BulkTable>> writers;
+    for (int i = 0; ok && i < counts.size(); ++i) {
+        std::unique_ptr<demo::BulkTable> writer;
+        ok = copyTable(counts[i], &writer, error);
+        writers.push_back(std::move(writer));
+    }
     if (ok && !schema::resyncKeys(m_to, error)) ok = false;
     if (ok) {
         report(QStringLiteral("核对记录数"));
@@ -96,6 +103,7 @@ bool RegistryCopy::run(QList<CopiedTable>* copied, QString* error)
     }
     if (!ok) {
         m_to.rollback();
+        writers.clear();
         return false;
     }
     report(QStringLiteral("完成"));
@@ -140,7 +148,7 @@ bool RegistryCopy::countSource(QList<CopiedTable>* counts, QString* error)
     return true;
 }
 
-bool RegistryCopy::copyTable(const CopiedTable& table, QString* error)
+bool RegistryCopy::copyTable(const CopiedTable& table, std::unique_ptr<demo::BulkTable>* writer, QString* error)
 {
     const QStringList columns = columnsOf(m_from, table.table);
     QStringList targetColumns = columnsOf(m_to, table.table);
@@ -159,7 +167,8 @@ bool RegistryCopy::copyTable(const CopiedTable& table, QString* error)
         if (error) *error = QStringLiteral("读取源表 %1 失败：%2").arg(table.table, source.lastError().text());
         return false;
     }
-    demo::BulkTable target(table.table, columns, m_to.dialect().maxBoundValues());
+    *writer = std::make_unique<demo::BulkTable>(table.table, columns, m_to.dialect().maxBoundValues());
+    demo::BulkTable& target = **writer;
     QVariantList row;
     row.reserve(columns.size());
     qint64 read = 0;

@@ -4,9 +4,14 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 namespace cr {
 class Sqlca;
+}
+
+namespace cr::demo {
+class BulkTable;
 }
 
 namespace cr::maintenance {
@@ -41,7 +46,7 @@ public:
 private:
     bool checkTarget(QString* error);
     bool countSource(QList<CopiedTable>* counts, QString* error);
-    bool copyTable(const CopiedTable& table, QString* error);
+    bool copyTable(const CopiedTable& table, std::unique_ptr<demo::BulkTable>* writer, QString* error);
     bool compareCounts(const QList<CopiedTable>& before, QString* error);
     void report(const QString& step);
 
