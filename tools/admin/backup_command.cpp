@@ -27,14 +27,8 @@ int runBackup(const CommandLine& line, AdminConsole& console)
     if (QFileInfo::exists(file) && !line.has(QStringLiteral("yes")))
         return console.fail(QStringLiteral("备份文件 %1 已存在。要覆盖它请加上 --yes").arg(file));
 
-    int shown = -100;
-    const auto progress = [&](int done, int total) {
-        const int percent = total > 0 ? done * 100 / total : 100;
-        if (percent / 10 == shown / 10) return;
-        shown = percent;
-        console.out() << QStringLiteral("[%1%] 备份").arg(percent, 3) << Qt::endl;
-    };
-    if (!maintenance::backupRegistry(target, file, line.has(QStringLiteral("yes")), progress, &error))
+    const bool overwrite = line.has(QStringLiteral("yes"));
+    if (!maintenance::backupRegistry(target, file, overwrite, console.progress(QStringLiteral("备份")), &error))
         return console.fail(QStringLiteral("备份失败：%1").arg(error));
     console.out() << QStringLiteral("已把 %1 备份到 %2（%3）")
                          .arg(target.display(), file, QLocale::system().formattedDataSize(QFileInfo(file).size()));

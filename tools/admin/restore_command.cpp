@@ -50,14 +50,7 @@ int runRestore(const CommandLine& line, AdminConsole& console)
         return console.fail(
             QStringLiteral("数据库文件所在的文件夹不存在：%1").arg(QFileInfo(target.path).absolutePath()));
 
-    int shown = -100;
-    const auto progress = [&](int done, int total) {
-        const int percent = total > 0 ? done * 100 / total : 100;
-        if (percent / 10 == shown / 10) return;
-        shown = percent;
-        console.out() << QStringLiteral("[%1%] 恢复").arg(percent, 3) << Qt::endl;
-    };
-    if (!maintenance::restoreRegistry(target, file, progress, &error))
+    if (!maintenance::restoreRegistry(target, file, console.progress(QStringLiteral("恢复")), &error))
         return console.fail(QStringLiteral("恢复失败，%1 没有改变：%2").arg(target.display(), error));
 
     auto db = AdminDatabase::open(target.display(), AdminDatabase::Mode::MustExist, &error);
