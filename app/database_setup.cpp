@@ -113,6 +113,9 @@ QString defaultDatabasePath()
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
                         + QStringLiteral("/community-registry");
     maintenance::makePrivateFolder(dir, nullptr);
+    // The folder is this program's alone: closing it also guards a registry
+    // that an earlier version left readable by everyone.
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return dir + QStringLiteral("/registry.db");
 }
 

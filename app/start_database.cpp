@@ -137,10 +137,10 @@ std::unique_ptr<Sqlca> openAtStart(const QString& dbArgument, bool interactive, 
         fprintf(stderr, "%s\n", qPrintable(error));
         return nullptr;
     }
-    if (!sqlca)
-        sqlca = connectInteractively(nullptr, tried,
-                                     QStringLiteral("无法打开数据库 %1：%2\n请检查后重试，或选择另一个数据库。")
-                                         .arg(tried.display(), error));
+    if (!sqlca) {
+        const QString which = tried.display().isEmpty() ? QString() : QStringLiteral("无法打开数据库 %1：").arg(tried.display());
+        sqlca = connectInteractively(nullptr, tried, which + error + QStringLiteral("\n请检查后重试，或选择另一个数据库。"));
+    }
     if (sqlca && interactive) rememberDatabase(settings, sqlca->target());
     return sqlca;
 }

@@ -10,6 +10,7 @@
 #include "schema/registry_settings.h"
 #include "schema/schema.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -157,13 +158,15 @@ TEST(StartDatabaseTest, AServerIsRememberedWithoutItsPassword)
 TEST(StartDatabaseTest, NewRegistriesAreForTheirOwnerOnlyAndADemoSaysSo)
 {
     ScratchHome home;
+    // An earlier version's data folder, open to everyone, is closed.
+    ASSERT_TRUE(QDir().mkpath(home.path(QStringLiteral("data/community-registry"))));
+    QFile::setPermissions(home.path(QStringLiteral("data/community-registry")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     const QString path = defaultDatabasePath();
     EXPECT_TRUE(path.startsWith(home.path(QStringLiteral("data/community-registry/")))) << path.toStdString();
-    for (const QString& folder : {home.path(QStringLiteral("data")), home.path(QStringLiteral("data/community-registry"))}) {
-        SCOPED_TRACE(folder.toStdString());
-        EXPECT_TRUE(QFileInfo(folder).isDir());
-        EXPECT_EQ(QFileInfo(folder).permissions() & kGroupOrOthers, QFile::Permissions());
-    }
+    const QFileInfo folder(home.path(QStringLiteral("data/community-registry")));
+    EXPECT_TRUE(folder.isDir());
+    EXPECT_EQ(folder.permissions() & kGroupOrOthers, QFile::Permissions());
 
     // The first start's demo, in the data folder.
     QString error;
