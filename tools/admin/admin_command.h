@@ -32,5 +32,7 @@ int runInfo(const CommandLine& line, AdminConsole& console);
 int runSetCommNo(const CommandLine& line, AdminConsole& console);
 int runGenerateHouses(const CommandLine& line, AdminConsole& console);
 int runDeleteHouses(const CommandLine& line, AdminConsole& console);
+int runExport(const CommandLine& line, AdminConsole& console);
+int runImport(const CommandLine& line, AdminConsole& console);
 
 } // namespace cr::admin
