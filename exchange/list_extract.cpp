@@ -101,6 +101,7 @@ void ListExtract::computeSummary()
     if (def.summaries.isEmpty()) return;
     m_summary = QStringList(m_columns.size(), QString());
     m_summaryNumeric = QList<bool>(m_columns.size(), false);
+    m_summaryValues = QVariantList(m_columns.size());
     const bool everyRow = m_rows.size() == m_view.rowCount();
     for (int i = 0; i < def.summaries.size(); ++i) {
         const SummaryDef& s = def.summaries[i];
@@ -118,6 +119,7 @@ void ListExtract::computeSummary()
             total = whole ? QVariant(qlonglong(sum)) : QVariant(sum);
         }
         m_summary[c] = expr::Format::apply(total, s.format);
+        m_summaryValues[c] = total;
         m_summaryNumeric[c] = true;
     }
     // The label stands in the first column that holds no sum.

@@ -52,6 +52,7 @@ public:
     // of the rows of this extract); empty without summaries.
     const QStringList& summary() const { return m_summary; }
     QList<bool> summaryIsNumber() const { return m_summaryNumeric; }
+    QVariant summaryValue(int c) const { return m_summaryValues.value(c); }   // the number behind a sum
 
 private:
     void describeColumns();
@@ -63,6 +64,7 @@ private:
     QList<ExtractColumn> m_columns;
     QStringList m_summary;
     QList<bool> m_summaryNumeric;
+    QVariantList m_summaryValues;
 };
 
 } // namespace cr::exchange

@@ -62,9 +62,10 @@ XlsxBook::Style XlsxBook::addStyle(const Look& look)
     return f;
 }
 
-void XlsxBook::setColumnWidth(int column, double width)
+void XlsxBook::setColumnWidth(int column, double width, Style style)
 {
-    if (isOpen()) worksheet_set_column(d->sheet, lxw_col_t(column), lxw_col_t(column), width, nullptr);
+    if (isOpen())
+        worksheet_set_column(d->sheet, lxw_col_t(column), lxw_col_t(column), width, static_cast<lxw_format*>(style));
 }
 
 void XlsxBook::freezeHeading()

@@ -30,7 +30,7 @@ public:
     QString error() const { return m_error; }
 
     Style addStyle(const Look& look);
-    void setColumnWidth(int column, double width);
+    void setColumnWidth(int column, double width, Style style = nullptr);   // style: of empty cells too
     void freezeHeading();                  // the first row stays in view
     void setPrintLayout(bool landscape);   // A4, the heading row on every page
     void writeText(int row, int column, const QString& text, Style style = nullptr);

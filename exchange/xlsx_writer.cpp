@@ -94,8 +94,12 @@ WriteResult writeXlsx(const ListExtract& list, const QString& path, const Export
     }
     if (list.hasSummary()) {
         const QList<bool> numeric = list.summaryIsNumber();
-        for (int c = 0; c < list.columnCount(); ++c)
-            book.writeText(rows + 1, c, list.summary()[c], numeric[c] ? summaryNumbers[c] : summaryText);
+        for (int c = 0; c < list.columnCount(); ++c) {
+            bool isNumber = false;
+            const double total = list.summaryValue(c).toDouble(&isNumber);
+            if (numeric[c] && isNumber) book.writeNumber(rows + 1, c, total, summaryNumbers[c]);
+            else book.writeText(rows + 1, c, list.summary()[c], numeric[c] ? summaryNumbers[c] : summaryText);
+        }
     }
     if (!book.close()) {
         result.error = book.error();
