@@ -110,31 +110,24 @@ bool checkPersons(Sqlca& sqlca, QList<ImportRecord>& records, ImportPlan& plan, 
     QList<ImportRecord> complete;
     for (ImportRecord& r : records)
         if (completeFromIdCard(r, plan)) complete << r;
-    records = dropRepeats(complete, ImportKind::Persons, "idcard", [](const ImportRecord& r) { return str(r, "idcard"); },
-                          plan);
+    records = dropRepeats(complete, ImportKind::Persons, "idcard",
+                          [](const ImportRecord& r) { return recordKey(ImportKind::Persons, r); }, plan);
     if (!checkHouseholdsExist(sqlca, ImportKind::Persons, records, plan, error)) return false;
-    // Numbers stored with a lower-case x are the same person.
-    QStringList ids = valuesOf(records, "idcard");
-    for (const QString& id : valuesOf(records, "idcard"))
-        if (id.endsWith(QLatin1Char('X'))) ids << id.toLower();
     QSet<QString> registered;
-    if (!existingValues(sqlca, QStringLiteral("tc_ge_personinfo"), QStringLiteral("idcard"), ids, &registered, error))
-        return false;
-    QSet<QString> upper;
-    for (const QString& id : registered) upper.insert(id.toUpper());
-    splitPresent(records, [&](const ImportRecord& r) { return upper.contains(str(r, "idcard")); }, plan);
+    if (!registeredKeys(sqlca, ImportKind::Persons, records, &registered, error)) return false;
+    splitPresent(records, [&](const ImportRecord& r) { return registered.contains(recordKey(ImportKind::Persons, r)); },
+                 plan);
     return true;
 }
 
 bool checkHouseholds(Sqlca& sqlca, QList<ImportRecord>& records, ImportPlan& plan, QString* error)
 {
-    records = dropRepeats(records, ImportKind::Households, "rprno", [](const ImportRecord& r) { return str(r, "rprno"); },
-                          plan);
+    records = dropRepeats(records, ImportKind::Households, "rprno",
+                          [](const ImportRecord& r) { return recordKey(ImportKind::Households, r); }, plan);
     QSet<QString> registered;
-    if (!existingValues(sqlca, QStringLiteral("tc_ge_rpr"), QStringLiteral("rprno"), valuesOf(records, "rprno"),
-                        &registered, error))
-        return false;
-    splitPresent(records, [&](const ImportRecord& r) { return registered.contains(str(r, "rprno")); }, plan);
+    if (!registeredKeys(sqlca, ImportKind::Households, records, &registered, error)) return false;
+    splitPresent(records, [&](const ImportRecord& r) { return registered.contains(recordKey(ImportKind::Households, r)); },
+                 plan);
     return true;
 }
 
@@ -175,25 +168,59 @@ bool checkLinks(Sqlca& sqlca, QList<ImportRecord>& records, ImportPlan& plan, QS
         r.values.insert(QStringLiteral("housingkind"), kind->isEmpty() ? QVariant() : QVariant(*kind));
         placed << r;
     }
-    auto linkKey = [](const ImportRecord& r) {
-        return str(r, "rprno") + QLatin1Char('/') + QString::number(r.values.value(QStringLiteral("houseno")).toLongLong());
-    };
-    records = dropRepeats(placed, ImportKind::Links, "housenumber", linkKey, plan);
-    // Links of the households in the file that are already registered.
+    records = dropRepeats(placed, ImportKind::Links, "housenumber",
+                          [](const ImportRecord& r) { return recordKey(ImportKind::Links, r); }, plan);
     QSet<QString> registered;
-    const QStringList rprnos = valuesOf(records, "rprno");
-    const bool read = selectForValues(
-        sqlca, QStringLiteral("SELECT rprno, houseno FROM tc_ge_rprownhouse WHERE rprno IN (%1)"), rprnos,
-        [&](const QSqlQuery& q) {
-            registered.insert(q.value(0).toString() + QLatin1Char('/') + QString::number(q.value(1).toLongLong()));
-        },
-        error);
-    if (!read) return false;
-    splitPresent(records, [&](const ImportRecord& r) { return registered.contains(linkKey(r)); }, plan);
+    if (!registeredKeys(sqlca, ImportKind::Links, records, &registered, error)) return false;
+    splitPresent(records, [&](const ImportRecord& r) { return registered.contains(recordKey(ImportKind::Links, r)); },
+                 plan);
     return true;
 }
 
 } // namespace
+
+QString recordKey(ImportKind kind, const ImportRecord& record)
+{
+    switch (kind) {
+    case ImportKind::Persons: return str(record, "idcard");
+    case ImportKind::Households: return str(record, "rprno");
+    case ImportKind::Links:
+        return str(record, "rprno") + QLatin1Char('/')
+               + QString::number(record.values.value(QStringLiteral("houseno")).toLongLong());
+    }
+    return {};
+}
+
+bool registeredKeys(Sqlca& sqlca, ImportKind kind, const QList<ImportRecord>& records, QSet<QString>* keys,
+                    QString* error)
+{
+    switch (kind) {
+    case ImportKind::Persons: {
+        // Numbers stored with a lower-case x are the same person.
+        QStringList ids = valuesOf(records, "idcard");
+        for (const QString& id : valuesOf(records, "idcard"))
+            if (id.endsWith(QLatin1Char('X'))) ids << id.toLower();
+        QSet<QString> found;
+        if (!existingValues(sqlca, QStringLiteral("tc_ge_personinfo"), QStringLiteral("idcard"), ids, &found, error))
+            return false;
+        for (const QString& id : found) keys->insert(id.toUpper());
+        return true;
+    }
+    case ImportKind::Households:
+        return existingValues(sqlca, QStringLiteral("tc_ge_rpr"), QStringLiteral("rprno"), valuesOf(records, "rprno"),
+                              keys, error);
+    case ImportKind::Links:
+        // Every link of the households in the file.
+        return selectForValues(
+            sqlca, QStringLiteral("SELECT rprno, houseno FROM tc_ge_rprownhouse WHERE rprno IN (%1)"),
+            valuesOf(records, "rprno"),
+            [keys](const QSqlQuery& q) {
+                keys->insert(q.value(0).toString() + QLatin1Char('/') + QString::number(q.value(1).toLongLong()));
+            },
+            error);
+    }
+    return false;
+}
 
 bool checkRecords(Sqlca& sqlca, ImportKind kind, QList<ImportRecord>& records, ImportPlan& plan, QString* error)
 {

@@ -2,6 +2,8 @@
 
 #include "exchange/import_plan.h"
 
+#include <QSet>
+
 namespace cr::exchange {
 
 // The checks of one kind of import that need the whole file and the
@@ -11,5 +13,13 @@ namespace cr::exchange {
 // into plan.toAdd or plan.present, problems into plan.problems. False with
 // *error when the database could not be read.
 bool checkRecords(Sqlca& sqlca, ImportKind kind, QList<ImportRecord>& records, ImportPlan& plan, QString* error);
+
+// What identifies a record of the kind: the identity card number, the
+// household number, or household and house.
+QString recordKey(ImportKind kind, const ImportRecord& record);
+
+// The keys of the given records that the database already holds.
+bool registeredKeys(Sqlca& sqlca, ImportKind kind, const QList<ImportRecord>& records, QSet<QString>* keys,
+                    QString* error);
 
 } // namespace cr::exchange

@@ -1,46 +1,33 @@
 #include "exchange/import_write.h"
 
+#include "exchange/import_checks.h"
 #include "exchange/import_plan.h"
 #include "frame/sqlca.h"
 
 namespace cr::exchange {
 namespace {
 
-struct KindSql {
-    QString registered;    // counts rows matching the record's key columns
-    QStringList keys;
-    QString insert;
-    QStringList columns;   // bound by name from the record (and commno, personno)
+// Where the rows of a kind go: the table and its columns, each filled from
+// the record's value of the same name (commno, personno and the fixed
+// values are added by the writer).
+struct Target {
+    QString table;
+    QStringList columns;
 };
 
-KindSql kindSql(ImportKind kind)
+Target targetOf(ImportKind kind)
 {
     switch (kind) {
     case ImportKind::Persons:
-        return {QStringLiteral("SELECT COUNT(*) FROM tc_ge_personinfo WHERE upper(idcard) = :idcard"),
-                {QStringLiteral("idcard")},
-                QStringLiteral("INSERT INTO tc_ge_personinfo (commno, personno, personname, idcard, sex, birthdate, "
-                               "nationality, polity, edulevel, personkind, rprtype, rprstatus, rprno, rpraddr, "
-                               "presentaddr1, contactphone, isdeath) VALUES (:commno, :personno, :personname, :idcard, "
-                               ":sex, :birthdate, :nationality, :polity, :edulevel, :personkind, :rprtype, :rprstatus, "
-                               ":rprno, :rpraddr, :presentaddr1, :contactphone, '0')"),
-                {QStringLiteral("personname"), QStringLiteral("idcard"), QStringLiteral("sex"),
-                 QStringLiteral("birthdate"), QStringLiteral("nationality"), QStringLiteral("polity"),
-                 QStringLiteral("edulevel"), QStringLiteral("personkind"), QStringLiteral("rprtype"),
-                 QStringLiteral("rprstatus"), QStringLiteral("rprno"), QStringLiteral("rpraddr"),
-                 QStringLiteral("presentaddr1"), QStringLiteral("contactphone")}};
+        return {QStringLiteral("tc_ge_personinfo"),
+                QStringLiteral("commno,personno,personname,idcard,sex,birthdate,nationality,polity,edulevel,personkind,"
+                               "rprtype,rprstatus,rprno,rpraddr,presentaddr1,contactphone,isdeath")
+                    .split(QLatin1Char(','))};
     case ImportKind::Households:
-        return {QStringLiteral("SELECT COUNT(*) FROM tc_ge_rpr WHERE rprno = :rprno"),
-                {QStringLiteral("rprno")},
-                QStringLiteral("INSERT INTO tc_ge_rpr (commno, rprno, hostname, rpraddr) "
-                               "VALUES (:commno, :rprno, :hostname, :rpraddr)"),
-                {QStringLiteral("rprno"), QStringLiteral("hostname"), QStringLiteral("rpraddr")}};
+        return {QStringLiteral("tc_ge_rpr"), QStringLiteral("commno,rprno,hostname,rpraddr").split(QLatin1Char(','))};
     case ImportKind::Links:
-        return {QStringLiteral("SELECT COUNT(*) FROM tc_ge_rprownhouse WHERE rprno = :rprno AND houseno = :houseno"),
-                {QStringLiteral("rprno"), QStringLiteral("houseno")},
-                QStringLiteral("INSERT INTO tc_ge_rprownhouse (commno, rprno, houseno, housingkind, issave) "
-                               "VALUES (:commno, :rprno, :houseno, :housingkind, '1')"),
-                {QStringLiteral("rprno"), QStringLiteral("houseno"), QStringLiteral("housingkind")}};
+        return {QStringLiteral("tc_ge_rprownhouse"),
+                QStringLiteral("commno,rprno,houseno,housingkind,issave").split(QLatin1Char(','))};
     }
     return {};
 }
@@ -63,6 +50,10 @@ ImportWriteOutcome failed(Sqlca& sqlca, const QString& error)
     return o;
 }
 
+// Rows go in portions, several rows to a statement: a server across the
+// office network answers each statement with a round trip.
+constexpr int kRowsPerStatement = 10;
+
 } // namespace
 
 ImportWriteOutcome writeImport(Sqlca& sqlca, const ImportPlan& plan,
@@ -77,43 +68,62 @@ ImportWriteOutcome writeImport(Sqlca& sqlca, const ImportPlan& plan,
         outcome.error = QStringLiteral("还有未保存的修改，请先保存或关闭正在编辑的窗口再导入。");
         return outcome;
     }
-    const KindSql sql = kindSql(plan.kind);
+    const Target target = targetOf(plan.kind);
     if (!sqlca.begin()) return failed(sqlca, QStringLiteral("无法开始写入：%1").arg(sqlca.sqlErrText()));
     qlonglong personNumber = 0;
     if (plan.kind == ImportKind::Persons && !lastPersonNumber(sqlca, &personNumber))
         return failed(sqlca, QStringLiteral("读取人员编号失败：%1").arg(sqlca.sqlErrText()));
+    // Someone may have registered some of them since the plan was made.
+    QSet<QString> registered;
+    QString error;
+    if (!registeredKeys(sqlca, plan.kind, plan.toAdd, &registered, &error)) return failed(sqlca, error);
 
+    const QString rowMarks = QLatin1Char('(') + QStringList(target.columns.size(), QStringLiteral("?")).join(QLatin1Char(','))
+                             + QLatin1Char(')');
     const int total = int(plan.toAdd.size());
+    QVariantList values;
+    QStringList rows;
+    int firstRow = 0;   // file row of the portion's first record, for the message
+    auto flush = [&]() {
+        if (rows.isEmpty()) return true;
+        const bool ok = sqlca.executeRaw(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                                             .arg(target.table, target.columns.join(QLatin1Char(',')),
+                                                  rows.join(QLatin1Char(','))),
+                                         values);
+        outcome.added += ok ? int(rows.size()) : 0;
+        rows.clear();
+        values.clear();
+        return ok;
+    };
     for (int i = 0; i < total; ++i) {
         const ImportRecord& record = plan.toAdd[i];
-        SqlParams key;
-        for (const QString& column : sql.keys) key << qMakePair(column, record.values.value(column));
-        const QVariant count = sqlca.selectValue(sql.registered, key);
-        if (sqlca.sqlCode() == Sqlca::Failure)
-            return failed(sqlca, QStringLiteral("第%1行：%2").arg(record.row).arg(sqlca.sqlErrText()));
-        if (count.toLongLong() > 0) {
+        if (registered.contains(recordKey(plan.kind, record))) {
             ++outcome.skipped;
             continue;
         }
-        SqlParams params;
-        for (const QString& column : sql.columns) params << qMakePair(column, record.values.value(column));
-        params << qMakePair(QStringLiteral("commno"), QVariant(sqlca.commNo()));
-        if (plan.kind == ImportKind::Persons)
-            params << qMakePair(QStringLiteral("personno"),
-                                QVariant(QStringLiteral("P%1").arg(++personNumber, 10, 10, QLatin1Char('0'))));
-        if (!sqlca.execute(sql.insert, params))
-            return failed(sqlca, QStringLiteral("第%1行写入失败：%2").arg(record.row).arg(sqlca.sqlErrText()));
-        ++outcome.added;
-        if (progress && (i + 1) % 200 == 0 && !progress(i + 1, total)) {
-            sqlca.rollback();
-            outcome.added = 0;
-            outcome.skipped = 0;
-            outcome.result = ImportWriteOutcome::Result::Cancelled;
-            return outcome;
+        if (rows.isEmpty()) firstRow = record.row;
+        for (const QString& column : target.columns) {
+            if (column == QLatin1String("commno")) values << sqlca.commNo();
+            else if (column == QLatin1String("personno"))
+                values << QStringLiteral("P%1").arg(++personNumber, 10, 10, QLatin1Char('0'));
+            else if (column == QLatin1String("isdeath")) values << QStringLiteral("0");
+            else if (column == QLatin1String("issave")) values << QStringLiteral("1");
+            else values << record.values.value(column);
+        }
+        rows << rowMarks;
+        if (rows.size() == kRowsPerStatement || i + 1 == total) {
+            if (!flush())
+                return failed(sqlca, QStringLiteral("从第%1行起写入失败，没有导入任何数据：%2")
+                                         .arg(firstRow)
+                                         .arg(sqlca.sqlErrText()));
+            if (progress && !progress(i + 1, total)) {
+                sqlca.rollback();
+                return ImportWriteOutcome{ImportWriteOutcome::Result::Cancelled, 0, 0, {}};
+            }
         }
     }
+    if (!flush()) return failed(sqlca, sqlca.sqlErrText());
     if (!sqlca.commit()) return failed(sqlca, QStringLiteral("提交失败，没有导入任何数据：%1").arg(sqlca.sqlErrText()));
-    if (progress) progress(total, total);
     outcome.result = ImportWriteOutcome::Result::Written;
     return outcome;
 }

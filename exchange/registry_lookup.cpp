@@ -9,7 +9,7 @@ namespace cr::exchange {
 bool selectForValues(Sqlca& sqlca, const QString& select, const QStringList& values,
                      const std::function<void(const QSqlQuery&)>& row, QString* error)
 {
-    constexpr int kPortion = 400;
+    constexpr int kPortion = 100;
     for (int start = 0; start < values.size(); start += kPortion) {
         const QStringList portion = values.mid(start, kPortion);
         QVariantList bound;
@@ -34,12 +34,10 @@ bool existingValues(Sqlca& sqlca, const QString& table, const QString& column, c
 
 bool HouseDirectory::load(Sqlca& sqlca, QString* error)
 {
+    // One result at a time: a connection may stream only one.
     auto buildings = sqlca.select(QStringLiteral("SELECT buildingno, address, buildingname FROM tc_ge_building"));
-    auto houses = buildings ? sqlca.select(QStringLiteral(
-                                  "SELECT houseno, buildingno, unitno, unitname, housenumber FROM tc_ge_houseinfo"))
-                            : std::nullopt;
-    if (!buildings || !houses) {
-        *error = QStringLiteral("读取楼院和房屋失败：%1").arg(sqlca.sqlErrText());
+    if (!buildings) {
+        *error = QStringLiteral("读取楼院失败：%1").arg(sqlca.sqlErrText());
         return false;
     }
     while (buildings->next()) {
@@ -48,6 +46,13 @@ bool HouseDirectory::load(Sqlca& sqlca, QString* error)
         const QString name = buildings->value(2).toString().trimmed();
         if (!address.isEmpty()) m_byAddress.insert(address, no);
         if (!name.isEmpty()) m_byName.insert(name, no);
+    }
+    buildings.reset();
+    auto houses =
+        sqlca.select(QStringLiteral("SELECT houseno, buildingno, unitno, unitname, housenumber FROM tc_ge_houseinfo"));
+    if (!houses) {
+        *error = QStringLiteral("读取房屋失败：%1").arg(sqlca.sqlErrText());
+        return false;
     }
     while (houses->next()) {
         House h;

@@ -6,6 +6,9 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
   libsqlite3-dev sqlite3 postgresql googletest libgtest-dev
   xvfb xauth fonts-wqy-microhei
+  libxlsxwriter-dev libminizip-dev pkg-config
+  python3-openpyxl   # the tests' second reader of exported workbooks
+  poppler-utils      # pdftoppm: PDF pages to pictures for the docs
 )
 missing=()
 for p in "${packages[@]}"; do
