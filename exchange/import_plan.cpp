@@ -194,6 +194,9 @@ ImportPlan planImport(Sqlca& sqlca, ImportKind kind, const SheetRead& sheet)
         return plan;
     }
     Planner(sqlca, importKind(kind), plan).run(sheet.rows);
+    // The report reads down the file, whichever check found a problem.
+    std::stable_sort(plan.problems.begin(), plan.problems.end(),
+                     [](const ImportProblem& a, const ImportProblem& b) { return a.row < b.row; });
     return plan;
 }
 
