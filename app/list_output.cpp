@@ -68,7 +68,8 @@ void addOutputActions(QMenu* menu, QWidget* parent, const std::function<ListPage
 QString communityLabel(Sqlca& sqlca)
 {
     const QString name = schema::setting(sqlca, QStringLiteral("commname"));
-    return name.isEmpty() ? sqlca.commNo() : name;
+    if (!name.isEmpty()) return name;
+    return sqlca.commNo().isEmpty() ? schema::setting(sqlca, QStringLiteral("commno")) : sqlca.commNo();
 }
 
 ListOutput::ListOutput(ListPageWidget& page) : m_page(page)
@@ -109,26 +110,39 @@ bool ListOutput::pdfTo(const QString& path, QString* error) const
     return true;
 }
 
-bool ListOutput::printRecordTo(QPagedPaintDevice& device, QString* error, bool setLayout) const
+std::unique_ptr<DataView> ListOutput::currentRecord(QString* error) const
 {
     ListPage& list = m_page.listPage();
     const ViewCatalog& catalog = *m_page.context().catalog;
     const DataViewDef* formDef = catalog.find(m_page.info().formView);
-    if (!formDef || list.currentRow() < 1) {
+    const QString key = m_page.info().keyColumn.isEmpty() ? list.keyColumn() : m_page.info().keyColumn;
+    if (!formDef || key.isEmpty() || list.currentRow() < 1) {
         *error = QStringLiteral("请先在列表中选中一条记录。");
-        return false;
+        return nullptr;
     }
-    DataView form(*formDef);
-    form.setTransObject(m_page.context().sqlca);
-    form.setCatalog(&catalog);
-    if (form.retrieve({list.currentKey()}) < 1) {
-        *error = QStringLiteral("读取记录失败：%1").arg(form.lastError());
-        return false;
+    // The form's query narrowed to the one record, as the register window reads it.
+    DataViewDef one = *formDef;
+    one.sql = QStringLiteral("SELECT * FROM (%1) q WHERE q.%2 = :cr_key").arg(formDef->sql, key);
+    one.arguments = {QStringLiteral("cr_key")};
+    auto form = std::make_unique<DataView>(one);
+    form->setTransObject(m_page.context().sqlca);
+    form->setCatalog(&catalog);
+    if (form->retrieve({list.currentKey()}) < 1) {
+        *error = QStringLiteral("读取记录失败：%1").arg(form->lastError());
+        return nullptr;
     }
+    return form;
+}
+
+bool ListOutput::printRecordTo(QPagedPaintDevice& device, QString* error, bool setLayout) const
+{
+    const std::unique_ptr<DataView> form = currentRecord(error);
+    if (!form) return false;
+    const DataViewDef& formDef = form->definition();
     PrintHeading h = heading();
-    h.title = (formDef->title.isEmpty() ? m_page.info().title : formDef->title) + QStringLiteral("登记表");
+    h.title = (formDef.title.isEmpty() ? m_page.info().title : formDef.title) + QStringLiteral("登记表");
     if (setLayout) setOrientation(device, false);
-    if (RecordPrint(form, 1, h).paint(device) < 0) {
+    if (RecordPrint(*form, 1, h).paint(device) < 0) {
         *error = QStringLiteral("无法打印。");
         return false;
     }

@@ -11,6 +11,7 @@ class QPagedPaintDevice;
 class QWidget;
 
 namespace cr {
+class DataView;
 class Sqlca;
 }
 
@@ -41,6 +42,9 @@ public:
     // the columns need (a preview keeps what the clerk chose there).
     int printTo(QPagedPaintDevice& device, bool setLayout = true) const;
     bool pdfTo(const QString& path, QString* error) const;
+    // The form data view holding the current record (one row); nullptr
+    // with *error without a current record or when it cannot be read.
+    std::unique_ptr<DataView> currentRecord(QString* error) const;
     // The current record's form on the device; false without a current record.
     bool printRecordTo(QPagedPaintDevice& device, QString* error, bool setLayout = true) const;
 

@@ -21,7 +21,8 @@ QList<double> ListPrint::naturalWidths() const
 {
     QList<double> widths;
     for (int c = 0; c < m_list.columnCount(); ++c) {
-        int w = exchange::displayWidth(m_list.columns()[c].heading);
+        // Headings may take two lines.
+        int w = (exchange::displayWidth(m_list.columns()[c].heading) + 1) / 2 + 1;
         for (int r = 0; r < qMin(m_list.rowCount(), kSampledRows); ++r)
             w = qMax(w, exchange::displayWidth(m_list.text(r, c)));
         if (m_list.hasSummary()) w = qMax(w, exchange::displayWidth(m_list.summary()[c]));
@@ -57,17 +58,18 @@ int ListPrint::paint(QPagedPaintDevice& device, const std::function<bool(int, in
     for (double w : chars) widths << w * charWidth;
 
     const double line = sheet.lineHeight();
-    const int perPage = qMax(1, int(sheet.body().height() / line) - 1);   // less the heading row
+    const int perPage = qMax(1, int(sheet.body().height() / line) - 2);   // less the heading row
     const int lines = m_list.rowCount() + (m_list.hasSummary() ? 1 : 0);
     const int pages = qMax(1, (lines + perPage - 1) / perPage);
     const QList<bool> summaryNumeric = m_list.summaryIsNumber();
 
     auto paintRow = [&](double y, const std::function<QString(int)>& text, const std::function<bool(int)>& right,
-                        bool bold, bool shaded) {
+                        bool bold, bool heading) {
         double x = sheet.body().left();
         for (int c = 0; c < widths.size(); ++c) {
-            sheet.paintCell(QRectF(x, y, widths[c], line), text(c), right(c) ? Qt::AlignRight : Qt::AlignLeft, bold,
-                            shaded);
+            sheet.paintCell(QRectF(x, y, widths[c], heading ? 2 * line : line), text(c),
+                            heading ? Qt::AlignHCenter : right(c) ? Qt::AlignRight : Qt::AlignLeft, bold, heading,
+                            heading);
             x += widths[c];
         }
     };
@@ -79,7 +81,7 @@ int ListPrint::paint(QPagedPaintDevice& device, const std::function<bool(int, in
         sheet.paintFurniture(page, pages);
         double y = sheet.body().top();
         paintRow(y, [this](int c) { return m_list.columns()[c].heading; }, [](int) { return false; }, true, true);
-        y += line;
+        y += 2 * line;
         const int first = (page - 1) * perPage;
         for (int i = first; i < qMin(first + perPage, lines); ++i, y += line) {
             if (i < m_list.rowCount())

@@ -56,7 +56,8 @@ void PrintSheet::paintFurniture(int page, int pages)
     m_painter.restore();
 }
 
-void PrintSheet::paintCell(const QRectF& cell, const QString& text, Qt::Alignment align, bool bold, bool shaded)
+void PrintSheet::paintCell(const QRectF& cell, const QString& text, Qt::Alignment align, bool bold, bool shaded,
+                           bool wrap)
 {
     m_painter.save();
     if (shaded) m_painter.fillRect(cell, QColor(0xE8, 0xEE, 0xF5));
@@ -65,8 +66,13 @@ void PrintSheet::paintCell(const QRectF& cell, const QString& text, Qt::Alignmen
     m_painter.setFont(bold ? boldFont() : m_tableFont);
     const double pad = points(2.5);
     const QRectF inner = cell.adjusted(pad, 0, -pad, 0);
-    const QString shown = QFontMetricsF(m_painter.font(), &m_device).elidedText(text, Qt::ElideRight, inner.width());
-    m_painter.drawText(inner, int(align | Qt::AlignVCenter), shown);
+    if (wrap) {
+        m_painter.drawText(inner, int(align | Qt::AlignVCenter | Qt::TextWrapAnywhere), text);
+    } else {
+        const QString shown =
+            QFontMetricsF(m_painter.font(), &m_device).elidedText(text, Qt::ElideRight, inner.width());
+        m_painter.drawText(inner, int(align | Qt::AlignVCenter), shown);
+    }
     m_painter.restore();
 }
 

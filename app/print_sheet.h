@@ -32,9 +32,10 @@ public:
 
     // Title and page line of page `page` of `pages`.
     void paintFurniture(int page, int pages);
-    // A cell with a thin frame and its text, elided when it does not fit.
+    // A cell with a thin frame and its text, elided when it does not fit
+    // (or, with `wrap`, broken over the cell's lines).
     void paintCell(const QRectF& cell, const QString& text, Qt::Alignment align, bool bold = false,
-                   bool shaded = false);
+                   bool shaded = false, bool wrap = false);
 
     // Points to device pixels on this page.
     double points(double pt) const;

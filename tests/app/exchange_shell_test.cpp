@@ -7,6 +7,7 @@
 #include "catalog/module_catalog.h"
 #include "exchange/list_extract.h"
 #include "exchange/sheet_reader.h"
+#include "frame/dataview.h"
 #include "frame/list_page.h"
 #include "frame/sqlca.h"
 #include "frame/view_catalog.h"
@@ -100,6 +101,10 @@ TEST_P(ExchangeShell, AWideListPrintsSidewaysAndARecordUpright)
         << "A4 landscape for the building list's many columns";
 
     page->listPage().selectRow(2);
+    const std::unique_ptr<DataView> record = output.currentRecord(&error);
+    ASSERT_TRUE(record) << error.toStdString();
+    ASSERT_EQ(record->rowCount(), 1);
+    EXPECT_EQ(record->getItemString(1, QStringLiteral("address")), QStringLiteral("花家地街1号")) << "the selected record";
     {
         QPdfWriter record(dir.filePath(QStringLiteral("record.pdf")));
         ASSERT_TRUE(output.printRecordTo(record, &error)) << error.toStdString();
