@@ -9,8 +9,10 @@
 #include "app/list_output.h"
 #include "app/list_page_widget.h"
 #include "app/main_window.h"
+#include "app/person_dialog.h"
 #include "exchange/import_template.h"
 #include "frame/list_page.h"
+#include "frame/person_selection.h"
 #include "frame/sqlca.h"
 
 #include <QApplication>
@@ -98,6 +100,16 @@ int main(int argc, char** argv)
         dialog.setFile(args[4]);
         dialog.check();
         save(&dialog, out.filePath(QStringLiteral("exchange-import-ready.png")));
+        dialog.importChecked(false);
+    }
+    {
+        // One of the persons just imported, as the person selection finds them.
+        PersonSelection selection(window.sqlca(), window.ui(), *window.context().message, window.context().catalog);
+        PersonDialog dialog(&window, QStringLiteral("选择人员"), QStringLiteral("欧阳晓春"),
+                            [&selection](const QString& text) { return selection.search(text); });
+        dialog.show();
+        dialog.runSearch();
+        save(&dialog, out.filePath(QStringLiteral("exchange-person-found.png")));
     }
     for (const exchange::ImportKindDef& kind : exchange::importKinds()) {
         const QString path = QDir(args[5]).filePath(exchange::templateFileName(kind.kind));
