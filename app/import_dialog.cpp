@@ -1,5 +1,7 @@
 #include "app/import_dialog.h"
 
+#include "app/list_output.h"
+
 #include "exchange/import_template.h"
 #include "exchange/import_write.h"
 #include "exchange/sheet_reader.h"
@@ -18,7 +20,6 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -27,12 +28,6 @@ namespace {
 
 // How many problems the table lists; the summary still counts them all.
 constexpr int kMostListed = 2000;
-
-QString documentsFolder()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return folder.isEmpty() ? QDir::homePath() : folder;
-}
 
 } // namespace
 

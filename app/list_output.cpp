@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -24,12 +25,6 @@
 
 namespace cr::app {
 namespace {
-
-QString documentsFolder()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return folder.isEmpty() ? QDir::homePath() : folder;
-}
 
 void setOrientation(QPagedPaintDevice& device, bool landscape)
 {
@@ -63,6 +58,18 @@ void addOutputActions(QMenu* menu, QWidget* parent, const std::function<ListPage
     add(QStringLiteral("列表导出为PDF(&D)…"), QKeySequence(), [](const ListOutput& o, QWidget* w) { o.pdfWithDialog(w); });
     add(QStringLiteral("打印当前记录(&R)…"), QKeySequence(),
         [](const ListOutput& o, QWidget* w) { o.printRecordWithPreview(w); });
+}
+
+QString documentsFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder.isEmpty() ? QDir::homePath() : folder;
+}
+
+// A name typed without an ending gets the format's.
+static QString withSuffix(const QString& path, const QString& suffix)
+{
+    return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + suffix : path;
 }
 
 QString communityLabel(Sqlca& sqlca)
@@ -155,9 +162,10 @@ void ListOutput::exportWithDialog(exchange::ExportFormat format, QWidget* parent
                                                         m_shown->rowCount(), format);
     const QString filter = format == exchange::ExportFormat::Xlsx ? QStringLiteral("Excel 工作簿 (*.xlsx)")
                                                                  : QStringLiteral("CSV 文件（UTF-8） (*.csv)");
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("导出列表"),
-                                                      QDir(documentsFolder()).filePath(proposed), filter);
-    if (path.isEmpty()) return;
+    const QString chosen = QFileDialog::getSaveFileName(parent, QStringLiteral("导出列表"),
+                                                        QDir(documentsFolder()).filePath(proposed), filter);
+    if (chosen.isEmpty()) return;
+    const QString path = withSuffix(chosen, exchange::formatSuffix(format));
 
     QProgressDialog progress(QStringLiteral("正在导出 %1 条记录…").arg(m_shown->rowCount()), QStringLiteral("取消"), 0,
                              m_shown->rowCount(), parent);
@@ -185,10 +193,11 @@ void ListOutput::pdfWithDialog(QWidget* parent) const
     const QString proposed = exchange::proposedFileName(m_page.info().title, QDate::currentDate(),
                                                         m_shown->rowCount(), exchange::ExportFormat::Csv)
                                  .replace(QLatin1String(".csv"), QLatin1String(".pdf"));
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("导出PDF"),
-                                                      QDir(documentsFolder()).filePath(proposed),
-                                                      QStringLiteral("PDF 文件 (*.pdf)"));
-    if (path.isEmpty()) return;
+    const QString chosen = QFileDialog::getSaveFileName(parent, QStringLiteral("导出PDF"),
+                                                        QDir(documentsFolder()).filePath(proposed),
+                                                        QStringLiteral("PDF 文件 (*.pdf)"));
+    if (chosen.isEmpty()) return;
+    const QString path = withSuffix(chosen, QStringLiteral("pdf"));
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = pdfTo(path, &error);

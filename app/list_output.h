@@ -66,6 +66,9 @@ private:
 // window's menu).
 void addOutputActions(QMenu* menu, QWidget* parent, const std::function<ListPageWidget*()>& list, bool shortcuts);
 
+// Where the file dialogs of export, import and templates start.
+QString documentsFolder();
+
 // The community as printed pages name it: its name when the registry keeps
 // one (setting commname), else its number.
 QString communityLabel(Sqlca& sqlca);
