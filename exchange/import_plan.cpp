@@ -19,12 +19,15 @@ QString ImportProblem::text() const
 int ImportPlan::rowsWithProblems() const
 {
     QSet<int> rows;
-    for (const ImportProblem& p : problems) rows.insert(p.row);
+    for (const ImportProblem& p : problems)
+        if (p.row > 0) rows.insert(p.row);
     return int(rows.size());
 }
 
 QString ImportPlan::summary() const
 {
+    for (const ImportProblem& p : problems)
+        if (p.row == 0) return QStringLiteral("文件无法导入。");
     return QStringLiteral("共 %1 行：可导入 %2 行，已登记 %3 行（跳过），有问题 %4 行。")
         .arg(dataRows)
         .arg(toAdd.size())

@@ -44,7 +44,8 @@ struct ImportPlan {
 
     int rowsWithProblems() const;
     bool canWrite() const { return problems.isEmpty() && !toAdd.isEmpty(); }
-    // "共 1000 行：可导入 997 行，已登记 0 行（跳过），有问题 3 行。"
+    // "共 1000 行：可导入 997 行，已登记 0 行（跳过），有问题 3 行。", or
+    // "文件无法导入。" when the file as a whole is at fault.
     QString summary() const;
 };
 

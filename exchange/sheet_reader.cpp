@@ -3,7 +3,9 @@
 #include "exchange/csv_format.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace cr::exchange {
 
@@ -28,6 +30,15 @@ SheetRead readCsv(const QByteArray& bytes)
 SheetRead readSheet(const QString& path)
 {
     SheetRead read;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        read.error = QStringLiteral("文件“%1”不存在。").arg(QDir::toNativeSeparators(path));
+        return read;
+    }
+    if (info.isDir()) {
+        read.error = QStringLiteral("“%1”是文件夹，请选择一个文件。").arg(QDir::toNativeSeparators(path));
+        return read;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         read.error = QStringLiteral("无法打开文件：%1").arg(file.errorString());
