@@ -1,5 +1,6 @@
 #include "app/list_page_widget.h"
 
+#include "app/list_output.h"
 #include "app/list_search_proxy.h"
 #include "app/plain_window_widget.h"
 #include "app/record_window_widget.h"
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -65,6 +67,13 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     bar->addWidget(m_add);
     bar->addWidget(m_modify);
     bar->addWidget(refresh);
+    // Getting the list out as shown: searched, sorted, with its summary.
+    m_output = new QPushButton(QStringLiteral("导出/打印(&E)"));
+    m_output->setToolTip(QStringLiteral("把列表按当前查找和排序导出为Excel、CSV或PDF，或打印"));
+    auto* outputMenu = new QMenu(m_output);
+    addOutputActions(outputMenu, this, [this] { return this; }, false);
+    m_output->setMenu(outputMenu);
+    bar->addWidget(m_output);
     layout->addLayout(bar);
 
     m_model = new DataViewModel(&list, false, this);
@@ -220,6 +229,14 @@ void ListPageWidget::sortByColumn(int section)
 int ListPageWidget::visibleRows() const
 {
     return m_proxy->rowCount();
+}
+
+QList<int> ListPageWidget::shownRows() const
+{
+    QList<int> rows;
+    rows.reserve(m_proxy->rowCount());
+    for (int r = 0; r < m_proxy->rowCount(); ++r) rows << m_proxy->mapToSource(m_proxy->index(r, 0)).row() + 1;
+    return rows;
 }
 
 void ListPageWidget::selectListRow(int row)

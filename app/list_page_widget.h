@@ -50,6 +50,8 @@ public:
     void applySearch(const QString& text);   // what typing in the search box does
     void sortByColumn(int section);          // a click on a heading
     int visibleRows() const;                 // rows left by the search
+    QList<int> shownRows() const;            // data view rows in the order shown
+    const AppContext& context() const { return m_context; }
 
     // Opens the register window for the current record (Modify) or a new
     // one (Add). The window is shown modal over the main window; nullptr
@@ -78,6 +80,7 @@ private:
     QLabel* m_count = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_modify = nullptr;
+    QPushButton* m_output = nullptr;
     QStringList m_columns;
     int m_sortSection = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

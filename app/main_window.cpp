@@ -116,6 +116,8 @@ void MainWindow::buildMenus()
     QAction* quit = file->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
     quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
 
+    buildDataMenu();
+
     QMenu* windows = menuBar()->addMenu(QStringLiteral("窗口(&W)"));
     QString group;
     for (const NavigationEntry& e : navigationEntries()) {

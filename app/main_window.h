@@ -58,6 +58,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildDataMenu();   // import, export and printing (main_window_data.cpp)
     void buildNavigation();
     void updateStatus();
     QWidget* makePage(const QString& window, const QString& label);

@@ -2,6 +2,7 @@
 
 #include "areas_buildings/areas_buildings_views.h"
 #include "areas_buildings/areas_buildings_windows.h"
+#include "exchange/exchange_views.h"
 #include "houses/houses_views.h"
 #include "houses/houses_windows.h"
 #include "persons_in_charge/persons_in_charge_views.h"
@@ -17,6 +18,7 @@ void registerViews(ViewCatalog& catalog)
     persons_in_charge::registerViews(catalog);
     resident_teams::registerViews(catalog);
     rentals_sanctions::registerViews(catalog);
+    exchange::registerViews(catalog);
 }
 
 void registerWindows(WindowRegistry& registry)

@@ -11,10 +11,12 @@ run=(
   cmake g++ make
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
   libsqlite3-dev fonts-wqy-microhei
+  libxlsxwriter-dev libminizip-dev pkg-config
 )
 case "$profile" in
   run) packages=("${run[@]}") ;;
-  test) packages=("${run[@]}" postgresql googletest libgtest-dev sqlite3 dpkg-dev xvfb xauth) ;;
+  test) packages=("${run[@]}" postgresql googletest libgtest-dev sqlite3 dpkg-dev xvfb xauth
+               python3-openpyxl) ;;   # openpyxl: the tests read exported workbooks back
   package) packages=("${run[@]}" dpkg-dev) ;;
   *) echo "deps.sh: unknown profile '$profile' (run, test or package)" >&2; exit 2 ;;
 esac

@@ -35,5 +35,7 @@ int runDeleteHouses(const CommandLine& line, AdminConsole& console);
 int runCopy(const CommandLine& line, AdminConsole& console);
 int runBackup(const CommandLine& line, AdminConsole& console);
 int runRestore(const CommandLine& line, AdminConsole& console);
+int runExport(const CommandLine& line, AdminConsole& console);
+int runImport(const CommandLine& line, AdminConsole& console);
 
 } // namespace cr::admin

@@ -35,6 +35,12 @@ const QList<AdminCommand>& adminCommands()
         {QStringLiteral("delete-houses"), QStringLiteral("delete-houses DB --building N --yes"),
          QStringLiteral("批量删除楼院的所有房屋（须加 --yes 确认）"), {QStringLiteral("building")}, runDeleteHouses,
          {QStringLiteral("yes")}},
+        {QStringLiteral("export"), QStringLiteral("export DB VIEW --out FILE.xlsx|FILE.csv [--search TEXT]"),
+         QStringLiteral("把列表（如 房屋、d_ge_building）按界面所示的列、顺序和合计导出为 Excel 或 CSV 文件"),
+         {QStringLiteral("out"), QStringLiteral("search")}, runExport},
+        {QStringLiteral("import"), QStringLiteral("import DB FILE --kind persons|households|links [--dry-run]"),
+         QStringLiteral("从 Excel 或 CSV 文件导入人员、户籍或户与房屋的对应关系；有错误时列出并且不写入"),
+         {QStringLiteral("kind")}, runImport, {QStringLiteral("dry-run")}},
     };
     return commands;
 }
