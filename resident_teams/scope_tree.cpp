@@ -3,6 +3,8 @@
 #include "resident_teams/scope_code.h"
 #include "frame/gf_functions.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <numeric>
 
@@ -306,10 +308,17 @@ void ScopeTree::preTick(const QString& scopeCode)
 ScopeTree::Selection ScopeTree::selection() const
 {
     QStringList codes, names;
+    QSet<QString> listed;
     for (int i = 0; i < itemCount();) {
         if (isTicked(i)) {
-            codes << code(i);
-            names << label(i);
+            // A household living in two houses is one element, however many
+            // of its items are ticked: listed twice it would count twice.
+            const QString c = code(i);
+            if (!listed.contains(c)) {
+                listed.insert(c);
+                codes << c;
+                names << label(i);
+            }
             i = subtreeEnd(i);
         } else {
             ++i;

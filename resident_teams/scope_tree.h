@@ -81,7 +81,8 @@ public:
     void preTick(const QString& scopeCode);
 
     // The topmost ticked items in tree order: their codes joined by "," and
-    // their labels joined by ",". Both empty when nothing is ticked.
+    // their labels joined by ",". A household ticked in two houses is listed
+    // once. Both empty when nothing is ticked.
     struct Selection {
         QString code;
         QString names;
