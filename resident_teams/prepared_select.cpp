@@ -4,7 +4,7 @@
 
 namespace cr::resident_teams {
 
-QSqlQuery* PreparedSelect::firstRow(const std::initializer_list<std::pair<const char*, QVariant>>& values)
+QSqlQuery* PreparedSelect::firstRow(const QList<std::pair<QString, QVariant>>& values)
 {
     if (m_broken) return nullptr;
     if (!m_prepared) {
@@ -16,7 +16,7 @@ QSqlQuery* PreparedSelect::firstRow(const std::initializer_list<std::pair<const 
         }
         m_prepared = true;
     }
-    for (const auto& [name, value] : values) m_query.bindValue(QLatin1Char(':') + QLatin1String(name), value);
+    for (const auto& [name, value] : values) m_query.bindValue(QLatin1Char(':') + name, value);
     if (!m_query.exec() || !m_query.next()) return nullptr;
     return &m_query;
 }

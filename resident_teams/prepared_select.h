@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -22,7 +23,7 @@ public:
 
     // Binds the values by name, runs the statement and positions it on the
     // first row. nullptr when it fails or returns no row.
-    QSqlQuery* firstRow(const std::initializer_list<std::pair<const char*, QVariant>>& values);
+    QSqlQuery* firstRow(const QList<std::pair<QString, QVariant>>& values);
 
 private:
     Sqlca& m_sqlca;

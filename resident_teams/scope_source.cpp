@@ -23,12 +23,25 @@ QList<ScopeSource::Building> ScopeSource::buildingsOf(const DataView& view)
     return out;
 }
 
+QString ScopeSource::housesSql()
+{
+    return QStringLiteral("SELECT tc_ge_houseinfo.houseno, tc_ge_houseinfo.buildingno, tc_ge_houseinfo.unitno, "
+                          "tc_ge_houseinfo.unitname, tc_ge_houseinfo.housenumber FROM tc_ge_houseinfo");
+}
+
+// Households of the household register only: a link to a number that names
+// no household has no head to show.
+QString ScopeSource::householdsSql()
+{
+    return QStringLiteral("SELECT tc_ge_rprownhouse.orderno, tc_ge_rprownhouse.houseno, tc_ge_rprownhouse.rprno, "
+                          "tc_ge_rpr.hostname FROM tc_ge_rprownhouse "
+                          "JOIN tc_ge_rpr ON tc_ge_rpr.rprno = tc_ge_rprownhouse.rprno");
+}
+
 bool ScopeSource::readHouses(Sqlca& sqlca, QString* error)
 {
     houses.clear();
-    auto q = sqlca.select(QStringLiteral("SELECT tc_ge_houseinfo.houseno, tc_ge_houseinfo.buildingno, "
-                                         "tc_ge_houseinfo.unitno, tc_ge_houseinfo.unitname, "
-                                         "tc_ge_houseinfo.housenumber FROM tc_ge_houseinfo"));
+    auto q = sqlca.select(housesSql());
     if (!q) {
         if (error) *error = sqlca.sqlErrText();
         return false;
@@ -42,11 +55,7 @@ bool ScopeSource::readHouses(Sqlca& sqlca, QString* error)
 bool ScopeSource::readHouseholds(Sqlca& sqlca, QString* error)
 {
     households.clear();
-    // Households of the household register only: a link to a number that
-    // names no household has no head to show.
-    auto q = sqlca.select(QStringLiteral("SELECT tc_ge_rprownhouse.orderno, tc_ge_rprownhouse.houseno, "
-                                         "tc_ge_rprownhouse.rprno, tc_ge_rpr.hostname FROM tc_ge_rprownhouse "
-                                         "JOIN tc_ge_rpr ON tc_ge_rpr.rprno = tc_ge_rprownhouse.rprno"));
+    auto q = sqlca.select(householdsSql());
     if (!q) {
         if (error) *error = sqlca.sqlErrText();
         return false;

@@ -45,6 +45,8 @@ struct ScopeSource {
     // database's reason when a query fails.
     bool readHouses(Sqlca& sqlca, QString* error);
     bool readHouseholds(Sqlca& sqlca, QString* error);
+    static QString housesSql();
+    static QString householdsSql();
 };
 
 // The door as shown on a house: its number followed by the door word, or

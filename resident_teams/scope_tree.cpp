@@ -1,8 +1,8 @@
 #include "resident_teams/scope_tree.h"
 
 #include "resident_teams/scope_code.h"
-#include "frame/gf_functions.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -77,7 +77,6 @@ int ScopeTree::build(ScopeSource source, const std::function<void(int, int)>& pr
 {
     m_source = std::move(source);
     m_items.clear();
-    m_indexed = false;
     const auto& houses = m_source.houses;
     const auto& households = m_source.households;
 
@@ -232,62 +231,75 @@ QString ScopeTree::code(int item) const
     return {};
 }
 
-void ScopeTree::buildIndex() const
+namespace {
+
+// The keys a scope code names, kept only where the element is written as
+// the tree writes its codes: "B07" names no item, "B7" does.
+struct WantedKeys {
+    QSet<qlonglong> buildings, houses;
+    QSet<QPair<qlonglong, qlonglong>> doors;
+    QSet<QString> households;
+
+    explicit WantedKeys(const QString& scopeCode)
+    {
+        for (const ScopeElement& e : parseScopeCode(scopeCode)) {
+            switch (e.kind) {
+            case ScopeElement::Kind::Building:
+                if (buildingCode(e.building) == e.text) buildings.insert(e.building);
+                break;
+            case ScopeElement::Kind::Door:
+                if (doorCode(e.building, e.door) == e.text) doors.insert({e.building, e.door});
+                break;
+            case ScopeElement::Kind::House:
+                if (houseCode(e.house) == e.text) houses.insert(e.house);
+                break;
+            case ScopeElement::Kind::Household:
+                households.insert(e.household);
+                break;
+            case ScopeElement::Kind::Ignored:
+                break;
+            }
+        }
+    }
+};
+
+} // namespace
+
+// One pass over the items with a set lookup each: a few milliseconds for a
+// whole street, whatever the number of codes, and no index to keep.
+QList<int> ScopeTree::findAll(const QString& scopeCode) const
 {
-    if (m_indexed) return;
-    m_indexed = true;
-    m_buildingItems.clear();
-    m_doorItems.clear();
-    m_houseItems.clear();
-    m_householdItems.clear();
-    // Inserted last to first, so that the multi-hash gives households in tree order.
-    for (int i = itemCount() - 1; i >= 0; --i) {
+    const WantedKeys wanted(scopeCode);
+    QList<int> found;
+    for (int i = 0; i < itemCount(); ++i) {
         const Item& it = m_items[size_t(i)];
+        bool match = false;
         switch (it.level) {
         case Level::Building:
-            m_buildingItems.insert(m_source.buildings[it.source].no, i);
+            match = wanted.buildings.contains(m_source.buildings[it.source].no);
             break;
         case Level::Door: {
             const auto& house = m_source.houses[size_t(it.source)];
-            m_doorItems.insert({house.buildingNo, house.door}, i);
+            match = wanted.doors.contains({house.buildingNo, house.door});
             break;
         }
         case Level::House:
-            m_houseItems.insert(m_source.houses[size_t(it.source)].houseNo, i);
+            match = wanted.houses.contains(m_source.houses[size_t(it.source)].houseNo);
             break;
         case Level::Household:
-            m_householdItems.insert(m_source.households[size_t(it.source)].rprNo, i);
+            match = wanted.households.contains(m_source.households[size_t(it.source)].rprNo);
             break;
         }
+        if (match) found << i;
     }
+    return found;
 }
 
-QList<int> ScopeTree::find(const QString& text) const
+QList<int> ScopeTree::find(const QString& code) const
 {
-    buildIndex();
-    const ScopeElement e = parseScopeElement(text);
-    QList<int> candidates;
-    switch (e.kind) {
-    case ScopeElement::Kind::Building:
-        if (m_buildingItems.contains(e.building)) candidates << m_buildingItems.value(e.building);
-        break;
-    case ScopeElement::Kind::Door:
-        if (m_doorItems.contains({e.building, e.door})) candidates << m_doorItems.value({e.building, e.door});
-        break;
-    case ScopeElement::Kind::House:
-        if (m_houseItems.contains(e.house)) candidates << m_houseItems.value(e.house);
-        break;
-    case ScopeElement::Kind::Household:
-        candidates = m_householdItems.values(e.household);
-        break;
-    case ScopeElement::Kind::Ignored:
-        break;
-    }
-    // The key only finds the item; the code must match as written.
-    QList<int> found;
-    for (int item : candidates)
-        if (code(item) == text) found << item;
-    return found;
+    // A single element, not a list of them.
+    if (code.contains(QLatin1Char(','))) return {};
+    return findAll(code);
 }
 
 bool ScopeTree::setTicked(int item, bool ticked)
@@ -301,8 +313,8 @@ bool ScopeTree::setTicked(int item, bool ticked)
 
 void ScopeTree::preTick(const QString& scopeCode)
 {
-    for (const QString& piece : gf_substr(scopeCode, QStringLiteral(",")))
-        for (int item : find(piece)) setTicked(item, true);
+    if (scopeCode.isEmpty()) return;
+    for (int item : findAll(scopeCode)) setTicked(item, true);
 }
 
 ScopeTree::Selection ScopeTree::selection() const

@@ -2,10 +2,7 @@
 
 #include "resident_teams/scope_source.h"
 
-#include <QHash>
 #include <QList>
-#include <QMultiHash>
-#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -69,6 +66,8 @@ public:
     // Items whose code is exactly this text, in tree order ("B7" and "B07"
     // are different texts). A household linked to two houses has two items.
     QList<int> find(const QString& code) const;
+    // Items named by any element of a scope code, in tree order.
+    QList<int> findAll(const QString& scopeCode) const;
 
     // --- ticking -----------------------------------------------------------------
     // A tick is given to the item and everything below it; taking it away
@@ -101,7 +100,6 @@ private:
 
     int add(Level level, int parent, int source);
     void finishShape();
-    void buildIndex() const;
     const ScopeSource::Building& buildingOfHouse(int house) const;
 
     ScopeSource m_source;
@@ -112,12 +110,6 @@ private:
     std::vector<int> m_houseBuilding;   // house row -> building row
     int m_houseCount = 0;
 
-    // Items by key, made on the first search.
-    mutable bool m_indexed = false;
-    mutable QHash<qlonglong, int> m_buildingItems;
-    mutable QHash<QPair<qlonglong, qlonglong>, int> m_doorItems;
-    mutable QHash<qlonglong, int> m_houseItems;
-    mutable QMultiHash<QString, int> m_householdItems;
 };
 
 // House numbers in the order a clerk reads them: runs of digits compare as

@@ -118,6 +118,13 @@ TEST_P(ScopeCountTest, CountsEveryKindOfElementAsTheViewStatementsDo)
         EXPECT_EQ(count(db(), code), c.expected) << c.name << " (" << code.toStdString() << ")";
         EXPECT_EQ(referenceCount(db(), code), c.expected) << "view statements, " << c.name;
     }
+
+    // Many elements of one kind are counted a hundred at a time: every
+    // repetition still counts, across and within batches.
+    QStringList many;
+    for (int i = 0; i < 150; ++i) many << expand(QStringLiteral("B{b1}U1")) << expand(QStringLiteral("H{h1}"));
+    for (int i = 0; i < 101; ++i) many << QStringLiteral("R0042");
+    EXPECT_EQ(count(db(), many.join(QLatin1Char(','))), (Counts{150 * 3 + 150 + 101, 150 * 4 + 150 * 2 + 101 * 2}));
 }
 
 TEST_P(ScopeCountTest, ResetsTheCountsAndLeavesTheConnectionAsItWas)
