@@ -32,5 +32,6 @@ int runInfo(const CommandLine& line, AdminConsole& console);
 int runSetCommNo(const CommandLine& line, AdminConsole& console);
 int runGenerateHouses(const CommandLine& line, AdminConsole& console);
 int runDeleteHouses(const CommandLine& line, AdminConsole& console);
+int runCoverage(const CommandLine& line, AdminConsole& console);
 
 } // namespace cr::admin

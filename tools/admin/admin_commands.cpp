@@ -24,6 +24,9 @@ const QList<AdminCommand>& adminCommands()
         {QStringLiteral("delete-houses"), QStringLiteral("delete-houses DB --building N --yes"),
          QStringLiteral("批量删除楼院的所有房屋（须加 --yes 确认）"), {QStringLiteral("building")}, runDeleteHouses,
          {QStringLiteral("yes")}},
+        {QStringLiteral("coverage"), QStringLiteral("coverage DB [--houses]"),
+         QStringLiteral("按责任区列出没有居民小组管辖和由多个居民小组管辖的房屋、户和人口（--houses 列出这些房屋）"), {},
+         runCoverage, {QStringLiteral("houses")}},
     };
     return commands;
 }
