@@ -1,13 +1,12 @@
 #include "resident_teams/coverage_report.h"
 
-#include "frame/sqlca.h"
+#include "resident_teams/query_rows.h"
 #include "resident_teams/scope_code.h"
 #include "resident_teams/scope_source.h"
 #include "resident_teams/scope_tree.h"
 
 #include <QHash>
 #include <QSet>
-#include <QSqlQuery>
 #include <algorithm>
 #include <functional>
 
@@ -39,26 +38,15 @@ Cover coverOf(const CoverageInput& in)
     Cover cover;
     cover.houseTeams.resize(in.houses.size());
     for (int t = 0; t < in.teams.size(); ++t) {
+        const ScopeKeys keys = ScopeKeys::of(in.teams[t].scopeCode, false);
         QSet<int> houses;
-        QSet<QString> households;
-        for (const ScopeElement& e : parseScopeCode(in.teams[t].scopeCode)) {
-            switch (e.kind) {
-            case ScopeElement::Kind::Building:
-                for (int h : byBuilding.value(e.building)) houses.insert(h);
-                break;
-            case ScopeElement::Kind::Door:
-                for (int h : byDoor.value({e.building, e.door})) houses.insert(h);
-                break;
-            case ScopeElement::Kind::House:
-                if (byHouse.contains(e.house)) houses.insert(byHouse.value(e.house));
-                break;
-            case ScopeElement::Kind::Household:
-                households.insert(e.household);
-                break;
-            case ScopeElement::Kind::Ignored:
-                break;
-            }
-        }
+        QSet<QString> households = keys.households;
+        for (qlonglong b : keys.buildings)
+            for (int h : byBuilding.value(b)) houses.insert(h);
+        for (const auto& door : keys.doors)
+            for (int h : byDoor.value(door)) houses.insert(h);
+        for (qlonglong house : keys.houses)
+            if (byHouse.contains(house)) houses.insert(byHouse.value(house));
         for (int h : houses) {
             cover.houseTeams[size_t(h)] << t;
             for (const QString& r : householdsOf.value(in.houses[size_t(h)].houseNo)) households.insert(r);
@@ -161,13 +149,7 @@ CoverageReport coverageReport(const CoverageInput& in)
 bool CoverageInput::read(Sqlca& sqlca, QString* error)
 {
     const auto query = [&](const QString& sql, const std::function<void(const QSqlQuery&)>& row) {
-        auto q = sqlca.select(sql);
-        if (!q) {
-            if (error) *error = sqlca.sqlErrText();
-            return false;
-        }
-        while (q->next()) row(*q);
-        return true;
+        return forEachRow(sqlca, sql, error, row);
     };
     *this = CoverageInput();
     return query(QStringLiteral("SELECT regionalno, regionalname FROM tc_ge_regionalmanage ORDER BY regionalno"),

@@ -51,6 +51,30 @@ QList<ScopeElement> parseScopeCode(const QString& code)
     return elements;
 }
 
+ScopeKeys ScopeKeys::of(const QString& code, bool asWritten)
+{
+    ScopeKeys keys;
+    for (const ScopeElement& e : parseScopeCode(code)) {
+        switch (e.kind) {
+        case ScopeElement::Kind::Building:
+            if (!asWritten || buildingCode(e.building) == e.text) keys.buildings.insert(e.building);
+            break;
+        case ScopeElement::Kind::Door:
+            if (!asWritten || doorCode(e.building, e.door) == e.text) keys.doors.insert({e.building, e.door});
+            break;
+        case ScopeElement::Kind::House:
+            if (!asWritten || houseCode(e.house) == e.text) keys.houses.insert(e.house);
+            break;
+        case ScopeElement::Kind::Household:
+            keys.households.insert(e.household);
+            break;
+        case ScopeElement::Kind::Ignored:
+            break;
+        }
+    }
+    return keys;
+}
+
 QString buildingCode(qlonglong buildingNo) { return QLatin1Char('B') + QString::number(buildingNo); }
 
 QString doorCode(qlonglong buildingNo, qlonglong doorNo)

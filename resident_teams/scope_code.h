@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +34,18 @@ ScopeElement parseScopeElement(const QString& element);
 
 // Every element of a code in its order, empty and ignored ones included.
 QList<ScopeElement> parseScopeCode(const QString& code);
+
+// The keys the elements of a code name, by kind. With `asWritten`, only
+// elements written as the scope dialog writes them count ("B7", not "B07"
+// or "B 7"): the dialog finds its items by the code's text.
+struct ScopeKeys {
+    QSet<qlonglong> buildings;
+    QSet<QPair<qlonglong, qlonglong>> doors;   // (building, door)
+    QSet<qlonglong> houses;
+    QSet<QString> households;
+
+    static ScopeKeys of(const QString& code, bool asWritten);
+};
 
 // Element texts as the scope dialog writes them: plain decimal numbers.
 QString buildingCode(qlonglong buildingNo);

@@ -1,7 +1,7 @@
 #include "resident_teams/scope_source.h"
 
 #include "frame/dataview.h"
-#include "frame/sqlca.h"
+#include "resident_teams/query_rows.h"
 
 namespace cr::resident_teams {
 
@@ -41,29 +41,19 @@ QString ScopeSource::householdsSql()
 bool ScopeSource::readHouses(Sqlca& sqlca, QString* error)
 {
     houses.clear();
-    auto q = sqlca.select(housesSql());
-    if (!q) {
-        if (error) *error = sqlca.sqlErrText();
-        return false;
-    }
-    while (q->next())
-        houses.push_back(House{q->value(0).toLongLong(), q->value(1).toLongLong(), q->value(2).toLongLong(),
-                               q->value(3).toString(), q->value(4).toString()});
-    return true;
+    return forEachRow(sqlca, housesSql(), error, [this](const QSqlQuery& q) {
+        houses.push_back(House{q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toLongLong(),
+                               q.value(3).toString(), q.value(4).toString()});
+    });
 }
 
 bool ScopeSource::readHouseholds(Sqlca& sqlca, QString* error)
 {
     households.clear();
-    auto q = sqlca.select(householdsSql());
-    if (!q) {
-        if (error) *error = sqlca.sqlErrText();
-        return false;
-    }
-    while (q->next())
-        households.push_back(Household{q->value(0).toLongLong(), q->value(1).toLongLong(), q->value(2).toString(),
-                                       q->value(3).toString()});
-    return true;
+    return forEachRow(sqlca, householdsSql(), error, [this](const QSqlQuery& q) {
+        households.push_back(Household{q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(),
+                                       q.value(3).toString()});
+    });
 }
 
 } // namespace cr::resident_teams

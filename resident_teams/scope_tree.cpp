@@ -231,45 +231,11 @@ QString ScopeTree::code(int item) const
     return {};
 }
 
-namespace {
-
-// The keys a scope code names, kept only where the element is written as
-// the tree writes its codes: "B07" names no item, "B7" does.
-struct WantedKeys {
-    QSet<qlonglong> buildings, houses;
-    QSet<QPair<qlonglong, qlonglong>> doors;
-    QSet<QString> households;
-
-    explicit WantedKeys(const QString& scopeCode)
-    {
-        for (const ScopeElement& e : parseScopeCode(scopeCode)) {
-            switch (e.kind) {
-            case ScopeElement::Kind::Building:
-                if (buildingCode(e.building) == e.text) buildings.insert(e.building);
-                break;
-            case ScopeElement::Kind::Door:
-                if (doorCode(e.building, e.door) == e.text) doors.insert({e.building, e.door});
-                break;
-            case ScopeElement::Kind::House:
-                if (houseCode(e.house) == e.text) houses.insert(e.house);
-                break;
-            case ScopeElement::Kind::Household:
-                households.insert(e.household);
-                break;
-            case ScopeElement::Kind::Ignored:
-                break;
-            }
-        }
-    }
-};
-
-} // namespace
-
 // One pass over the items with a set lookup each: a few milliseconds for a
 // whole street, whatever the number of codes, and no index to keep.
 QList<int> ScopeTree::findAll(const QString& scopeCode) const
 {
-    const WantedKeys wanted(scopeCode);
+    const ScopeKeys wanted = ScopeKeys::of(scopeCode, true);
     QList<int> found;
     for (int i = 0; i < itemCount(); ++i) {
         const Item& it = m_items[size_t(i)];
