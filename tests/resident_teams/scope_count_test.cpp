@@ -144,8 +144,8 @@ TEST_P(ScopeCountTest, ResetsTheCountsAndLeavesTheConnectionAsItWas)
 
 INSTANTIATE_ENGINES(ScopeCountTest);
 
-// On a whole demo community: every building, every door, every twentieth house
-// and some households, each alone and all together.
+// On a whole demo community: every building and every door alone, and all of
+// them with every twentieth house and some households as one scope.
 class ScopeCountDemoTest : public cr::test::DbTest {};
 
 TEST_P(ScopeCountDemoTest, SameTotalsAsTheViewStatementsOnTheDemoCommunity)
@@ -167,7 +167,10 @@ TEST_P(ScopeCountDemoTest, SameTotalsAsTheViewStatementsOnTheDemoCommunity)
     collect(QStringLiteral("SELECT 'R' + rprno FROM tc_ge_rpr WHERE rprno LIKE '%17'"));
     ASSERT_GT(elements.size(), 100);
 
-    for (const QString& e : elements) ASSERT_EQ(count(db(), e), referenceCount(db(), e)) << e.toStdString();
+    // Each building and door alone (a house or household alone is what the
+    // edge cases above check), then everything as one scope.
+    for (const QString& e : elements)
+        if (e.startsWith(QLatin1Char('B'))) ASSERT_EQ(count(db(), e), referenceCount(db(), e)) << e.toStdString();
     const QString all = elements.join(QLatin1Char(','));
     const Counts total = count(db(), all);
     EXPECT_EQ(total, referenceCount(db(), all));
