@@ -176,7 +176,7 @@ void run(Sqlca& sqlca, const QTemporaryDir& tmp)
     const QStringList doors = column(sqlca, QStringLiteral(
         "SELECT DISTINCT 'B' + convert(varchar(10), h.buildingno) + 'U' + convert(varchar(10), h.unitno) "
         "FROM tc_ge_houseinfo h JOIN tc_ge_building b ON b.buildingno = h.buildingno "
-        "WHERE b.roomtype = '01' AND h.unitno > 0"));
+        "WHERE b.roomtype = '01' AND h.unitno > 0 ORDER BY 1"));
     const QStringList houses = column(sqlca, QStringLiteral("SELECT 'H' + convert(varchar(10), houseno) FROM "
                                                             "tc_ge_houseinfo WHERE houseno % 5000 = 1"));
     const QStringList households = column(sqlca, QStringLiteral("SELECT 'R' + rprno FROM tc_ge_rpr WHERE rprno LIKE '%0001'"));
