@@ -8,6 +8,7 @@
 #include "persons_in_charge/persons_in_charge_views.h"
 #include "rentals_sanctions/rentals_sanctions_views.h"
 #include "resident_teams/resident_teams_views.h"
+#include "resident_teams/resident_teams_windows.h"
 
 namespace cr::catalog {
 
@@ -25,6 +26,7 @@ void registerWindows(WindowRegistry& registry)
 {
     areas_buildings::registerWindows(registry);
     houses::registerWindows(registry);
+    resident_teams::registerWindows(registry);
 }
 
 } // namespace cr::catalog

@@ -34,6 +34,7 @@ TEST(AdminCli, HelpAndUsageErrors)
         {{QStringLiteral("demo"), QStringLiteral("x.db"), QStringLiteral("--size")}, "缺少取值"},
         {{QStringLiteral("init"), QStringLiteral("x.db"), QStringLiteral("--password"), QStringLiteral("s")}, "未知的选项"},
         {{QStringLiteral("set-commno"), QStringLiteral("x.db"), QStringLiteral("11 01")}, "社区编号"},
+        {{QStringLiteral("coverage"), QStringLiteral("a.db"), QStringLiteral("b.db")}, "数据库参数"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
@@ -129,6 +130,13 @@ void runLifecycle(const QString& db)
     EXPECT_TRUE(o.out.contains(QStringLiteral("社区编号：110105009007"))) << o.out.toStdString();
     EXPECT_TRUE(o.out.contains(QStringLiteral("结构版本："))) << o.out.toStdString();
     EXPECT_TRUE(o.out.contains(QStringLiteral("tc_ge_houseinfo")));
+
+    // No team registered yet: every house of the demo is a gap.
+    o = admin({QStringLiteral("coverage"), db, QStringLiteral("--houses")});
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("（居民小组 0 个）"))) << o.out.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("\n合计"))) << o.out.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("未覆盖\n"))) << o.out.toStdString();
 }
 
 TEST(AdminCli, LifecycleOnSqlite)

@@ -37,5 +37,6 @@ int runBackup(const CommandLine& line, AdminConsole& console);
 int runRestore(const CommandLine& line, AdminConsole& console);
 int runExport(const CommandLine& line, AdminConsole& console);
 int runImport(const CommandLine& line, AdminConsole& console);
+int runCoverage(const CommandLine& line, AdminConsole& console);
 
 } // namespace cr::admin

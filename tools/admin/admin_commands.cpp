@@ -41,6 +41,9 @@ const QList<AdminCommand>& adminCommands()
         {QStringLiteral("import"), QStringLiteral("import DB FILE --kind persons|households|links [--dry-run]"),
          QStringLiteral("从 Excel 或 CSV 文件导入人员、户籍或户与房屋的对应关系；有错误时列出并且不写入"),
          {QStringLiteral("kind")}, runImport, {QStringLiteral("dry-run")}},
+        {QStringLiteral("coverage"), QStringLiteral("coverage DB [--houses]"),
+         QStringLiteral("按责任区列出没有居民小组管辖和由多个居民小组管辖的房屋、户和人口（--houses 列出这些房屋）"), {},
+         runCoverage, {QStringLiteral("houses")}},
     };
     return commands;
 }

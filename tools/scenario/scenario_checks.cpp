@@ -4,6 +4,7 @@
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
 #include "scenario_session.h"
+#include "scope_tree_lines.h"
 #include "selection_text.h"
 #include "value_text.h"
 
@@ -60,6 +61,7 @@ bool ScenarioChecks::run(const QStringList& t, ScenarioSession& s, QString* fail
         || what == QLatin1String("cursor"))
         return field(t, s, failure);
     if (what == QLatin1String("dropdown")) return dropdown(t, s, failure);
+    if (what == QLatin1String("tree") || what == QLatin1String("returned")) return checkScopeTreeLine(t, s, failure);
     if (what == QLatin1String("sql")) return sql(t, s, failure);
     if (what == QLatin1String("list")) return list(t, s, failure);
     if (what == QLatin1String("persons") || what == QLatin1String("selection") || what == QLatin1String("help"))

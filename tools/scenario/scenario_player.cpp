@@ -3,6 +3,7 @@
 #include "frame/dataview.h"
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
+#include "scope_tree_lines.h"
 #include "selection_text.h"
 
 #include <QRegularExpression>
@@ -124,6 +125,7 @@ bool ScenarioPlayer::run(const ScenarioLine& line, QString* failure)
         form->userFocus();
         return true;
     }
+    if (command == QLatin1String("tick") || command == QLatin1String("clear")) return playScopeTreeLine(t, m_session, failure);
     if (command == QLatin1String("answer")) return doAnswer(t, failure);
     if (command == QLatin1String("parameter")) return doParameter(t, failure);
     *failure = QStringLiteral("unknown command \"%1\"").arg(t.value(0));
