@@ -3,6 +3,7 @@
 #include "areas_buildings/areas_buildings_views.h"
 #include "areas_buildings/areas_buildings_windows.h"
 #include "houses/houses_views.h"
+#include "catalog/planned_windows.h"
 #include "houses/houses_windows.h"
 #include "persons_in_charge/persons_in_charge_views.h"
 #include "rentals_sanctions/rentals_sanctions_views.h"
@@ -23,6 +24,7 @@ void registerWindows(WindowRegistry& registry)
 {
     areas_buildings::registerWindows(registry);
     houses::registerWindows(registry);
+    registerPlannedWindows(registry);
 }
 
 } // namespace cr::catalog

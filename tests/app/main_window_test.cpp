@@ -3,7 +3,6 @@
 
 #include "app/list_page_widget.h"
 #include "app/main_window.h"
-#include "app/navigation.h"
 #include "app/plain_window_widget.h"
 #include "frame/list_page.h"
 #include "frame/sqlca.h"
@@ -54,24 +53,25 @@ TEST(MainWindowTest, EveryEntryOpensItsPageOnceAndWindowsToComeSaySo)
 {
     auto window = mainWindowOnAFreshRegistry();
     ASSERT_TRUE(window);
-    for (const NavigationEntry& e : navigationEntries()) {
-        QWidget* page = window->openPage(e.label);
-        ASSERT_NE(page, nullptr) << e.label.toStdString();
-        EXPECT_EQ(window->tabs()->tabText(window->tabs()->currentIndex()), e.label);
-        const WindowInfo* info = window->context().registry->find(e.window);
-        if (!info) {
+    const QList<const WindowInfo*> entries = window->context().registry->navigation();
+    for (const WindowInfo* e : entries) {
+        const std::string label = e->navigationLabel.toStdString();
+        QWidget* page = window->openPage(e->navigationLabel);
+        ASSERT_NE(page, nullptr) << label;
+        EXPECT_EQ(window->tabs()->tabText(window->tabs()->currentIndex()), e->navigationLabel);
+        if (!e->factory) {
             bool notice = false;
             for (QLabel* l : page->findChildren<QLabel*>()) notice = notice || l->text().contains(QStringLiteral("即将推出"));
-            EXPECT_TRUE(notice) << e.label.toStdString();
-        } else if (info->listView.isEmpty()) {
-            EXPECT_NE(qobject_cast<PlainWindowWidget*>(page), nullptr) << e.label.toStdString();
+            EXPECT_TRUE(notice) << label;
+        } else if (e->listView.isEmpty()) {
+            EXPECT_NE(qobject_cast<PlainWindowWidget*>(page), nullptr) << label;
         } else {
-            EXPECT_NE(window->listPage(e.window), nullptr) << e.label.toStdString();
+            EXPECT_NE(window->listPage(e->name), nullptr) << label;
         }
         // A second time shows the same tab.
-        EXPECT_EQ(window->openPage(e.window), page);
+        EXPECT_EQ(window->openPage(e->name), page);
     }
-    EXPECT_EQ(window->tabs()->count(), navigationEntries().size());
+    EXPECT_EQ(window->tabs()->count(), entries.size());
     EXPECT_EQ(window->openPage(QStringLiteral("w_no_such_window")), nullptr);
 }
 

@@ -161,7 +161,7 @@ bool ScenarioChecks::sql(const QStringList& t, ScenarioSession& s, QString* fail
 // expect list <view> rows <n> | row <n> | value <row> <column> <value>
 bool ScenarioChecks::list(const QStringList& t, ScenarioSession& s, QString* failure)
 {
-    if (t.size() < 5) return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | value <row> <column> <value>"));
+    if (t.size() < 5) return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | add allowed|refused | value <row> <column> <value>"));
     ListPage* page = s.existingList(t[2]);
     if (!page) return differs(failure, QStringLiteral("list %1 open").arg(t[2]), QStringLiteral("not opened by a list or open line"));
     int n = 0;
@@ -169,13 +169,17 @@ bool ScenarioChecks::list(const QStringList& t, ScenarioSession& s, QString* fai
         return page->rowCount() == n || differs(failure, t[4] + QStringLiteral(" rows"), QString::number(page->rowCount()) + QStringLiteral(" rows"));
     if (t[3] == QLatin1String("row") && t.size() == 5 && number(t[4], &n))
         return page->currentRow() == n || differs(failure, QStringLiteral("row ") + t[4], QStringLiteral("row %1").arg(page->currentRow()));
+    if (t[3] == QLatin1String("add") && t.size() == 5 && (t[4] == QLatin1String("allowed") || t[4] == QLatin1String("refused"))) {
+        const QString actual = page->canAdd() ? QStringLiteral("allowed") : QStringLiteral("refused");
+        return actual == t[4] || differs(failure, QStringLiteral("add ") + t[4], QStringLiteral("add ") + actual);
+    }
     if (t[3] == QLatin1String("value") && t.size() == 7 && number(t[4], &n)) {
         if (n < 1 || n > page->rowCount() || !page->dw_1().definition().column(t[5]))
             return differs(failure, QStringLiteral("row %1 column %2").arg(t[4], t[5]), QStringLiteral("no such cell"));
         const QVariant v = page->dw_1().getItem(n, t[5]);
         return valueMatches(v, t[6]) || differs(failure, t[6], valueText(v));
     }
-    return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | value <row> <column> <value>"));
+    return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | add allowed|refused | value <row> <column> <value>"));
 }
 
 // expect mode|row|accepted|rejected|closed|open|enabled|disabled|text|status|rows ...

@@ -1,6 +1,7 @@
 #include "scenario_player.h"
 
 #include "frame/dataview.h"
+#include "frame/fault.h"
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
 #include "selection_text.h"
@@ -46,6 +47,9 @@ void ScenarioPlayer::report(const QString& where, const QString& text, const QSt
 bool ScenarioPlayer::play(const QList<ScenarioLine>& lines)
 {
     QTextStream out(stdout);
+    // A property change or definition naming a column that does not exist
+    // fails the line that caused it.
+    FaultCollector faults;
     for (const ScenarioLine& line : lines) {
         if (m_verbose) {
             out << "  " << line.where() << ": " << line.text << "\n";
@@ -54,7 +58,8 @@ bool ScenarioPlayer::play(const QList<ScenarioLine>& lines)
         QString failure;
         const int errorsBefore = int(m_session.ui().errors().size());
         bool ok = run(line, &failure);
-        const QStringList errors = m_session.ui().errors().mid(errorsBefore);
+        QStringList errors = m_session.ui().errors().mid(errorsBefore);
+        for (const QString& fault : faults.take()) errors << QStringLiteral("program fault: ") + fault;
         if (ok && !errors.isEmpty()) {
             ok = false;
             failure = errors.join(QLatin1Char('\n'));
