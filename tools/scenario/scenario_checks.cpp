@@ -70,7 +70,7 @@ bool ScenarioChecks::run(const QStringList& t, ScenarioSession& s, QString* fail
 // expect message "<title>" "<text>" | expect message "<title>" starting "<text>" | expect no message
 bool ScenarioChecks::message(const QStringList& t, ScenarioSession& s, QString* failure)
 {
-    const QList<test::Prompt> messages = s.ui().messages();
+    const QList<harness::Prompt> messages = s.ui().messages();
     if (t.value(1) == QLatin1String("no")) {
         if (t.size() != 3 || t[2] != QLatin1String("message")) return usage(failure, QStringLiteral("no message"));
         if (s.messagesSeen >= messages.size()) return true;
@@ -83,7 +83,7 @@ bool ScenarioChecks::message(const QStringList& t, ScenarioSession& s, QString* 
     const QString text = prefix ? t[4] : t[3];
     const QString expected = QStringLiteral("%1 %2%3").arg(shown(title), prefix ? QStringLiteral("starting ") : QString(), shown(text));
     if (s.messagesSeen >= messages.size()) return differs(failure, expected, QStringLiteral("no (further) message"));
-    const test::Prompt& m = messages[s.messagesSeen++];
+    const harness::Prompt& m = messages[s.messagesSeen++];
     const bool same = m.title == title && (prefix ? m.text.startsWith(text) : m.text == text);
     if (same) return true;
     return differs(failure, expected, QStringLiteral("%1 %2").arg(shown(m.title), shown(m.text)));
@@ -247,8 +247,8 @@ bool ScenarioChecks::dialogs(const QStringList& t, ScenarioSession& s, QString* 
     }
     if (what == QLatin1String("selection") && (t.size() == 3 || t.size() == 4)) {
         QString dialog;
-        for (const test::Prompt& p : s.ui().prompts())
-            if (p.kind == test::Prompt::Kind::Selection) dialog = p.title;
+        for (const harness::Prompt& p : s.ui().prompts())
+            if (p.kind == harness::Prompt::Kind::Selection) dialog = p.title;
         if (dialog != t[2]) return differs(failure, QStringLiteral("dialog ") + t[2], dialog.isEmpty() ? QStringLiteral("no dialog opened") : QStringLiteral("dialog ") + dialog);
         if (t.size() == 3) return true;
         StrMultiselect expected;

@@ -82,7 +82,7 @@ bool ScenarioPlayer::play(const QList<ScenarioLine>& lines)
 bool ScenarioPlayer::finish(QString* failure)
 {
     QStringList problems;
-    const QList<test::Prompt> messages = m_session.ui().messages();
+    const QList<harness::Prompt> messages = m_session.ui().messages();
     for (int i = m_session.messagesSeen; i < messages.size(); ++i)
         problems << QStringLiteral("message not expected: \"%1\" \"%2\"").arg(messages[i].title, messages[i].text);
     for (const QString& a : m_session.ui().pendingDescriptions())
@@ -320,7 +320,7 @@ bool ScenarioPlayer::doSelect(const QStringList& t, QString* failure)
 
 bool ScenarioPlayer::doAnswer(const QStringList& t, QString* failure)
 {
-    test::ScriptedUi& ui = m_session.ui();
+    harness::ScriptedUi& ui = m_session.ui();
     const QString what = t.value(1).toLower();
     if (t.size() == 2) {
         if (what == QLatin1String("ok")) return ui.answerOk(), true;
