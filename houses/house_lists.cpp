@@ -1,17 +1,13 @@
 #include "houses/house_lists.h"
 
 #include "frame/dataview.h"
+#include "houses/house_fields.h"
 #include "houses/house_numbering.h"
 
 #include <cmath>
 
 namespace cr::houses {
 namespace {
-
-const QString kDoor = QStringLiteral("unitname1");
-const QString kFloor = QStringLiteral("floorno");
-const QString kNumber = QStringLiteral("housenumber");
-const QString kBuilding = QStringLiteral("buildingno");
 
 std::optional<int> wholeNumber(const DataView& form, int row, const QString& column)
 {
@@ -47,50 +43,50 @@ DataView* HouseLists::list(const QString& column) const { return m_form.getChild
 void HouseLists::build(const QVariant& building, const QString& doorWord, const BuildingCounts& counts,
                        std::optional<int> numbersFloor)
 {
-    m_form.modify(dropDownSettings(kDoor, QStringLiteral("dddw_ge_buildingunit"), false));
-    m_form.modify(dropDownSettings(kFloor, QStringLiteral("dddw_ge_floorno"), false));
+    m_form.modify(dropDownSettings(field::door, QStringLiteral("dddw_ge_buildingunit"), false));
+    m_form.modify(dropDownSettings(field::floor, QStringLiteral("dddw_ge_floorno"), false));
     // A house number may also be one the counts do not give.
-    m_form.modify(dropDownSettings(kNumber, QStringLiteral("dddw_ge_housenumber"), true));
+    m_form.modify(dropDownSettings(field::number, QStringLiteral("dddw_ge_housenumber"), true));
     fillDoors(building, doorWord, counts.doors);
-    m_form.modify(visibleLines(kDoor));
+    m_form.modify(visibleLines(field::door));
     fillFloors(building, counts);
-    m_form.modify(visibleLines(kFloor));
+    m_form.modify(visibleLines(field::floor));
     fillNumbers(numbersFloor, counts);
-    m_form.modify(visibleLines(kNumber));
+    m_form.modify(visibleLines(field::number));
 }
 
 void HouseLists::fillDoors(const QVariant& building, const QString& doorWord, std::optional<int> doors)
 {
-    DataView* doorList = list(kDoor);
+    DataView* doorList = list(field::door);
     if (!doorList) return;
     doorList->reset();
     for (int door = 1; doors && door <= *doors; ++door) {
         const int row = doorList->insertRow(0);
-        doorList->setItem(row, kBuilding, building);
+        doorList->setItem(row, field::building, building);
         doorList->setItem(row, QStringLiteral("unitno"), door);
-        doorList->setItem(row, kDoor, QString::number(door) + doorWord);
+        doorList->setItem(row, field::door, QString::number(door) + doorWord);
         doorList->setItem(row, QStringLiteral("unitname"), doorWord);
     }
 }
 
 void HouseLists::fillFloors(const QVariant& building, const BuildingCounts& counts)
 {
-    DataView* floorList = list(kFloor);
+    DataView* floorList = list(field::floor);
     if (!floorList) return;
     floorList->reset();
     for (int floor = 1; counts.upFloors && floor <= *counts.upFloors; ++floor) {
         const int row = floorList->insertRow(0);
-        floorList->setItem(row, kBuilding, building);
-        floorList->setItem(row, kFloor, floor);
+        floorList->setItem(row, field::building, building);
+        floorList->setItem(row, field::floor, floor);
     }
     // Basement floors follow as -1, -2 ... (they name no building).
     for (int floor = 1; counts.downFloors && floor <= *counts.downFloors; ++floor)
-        floorList->setItem(floorList->insertRow(0), kFloor, -floor);
+        floorList->setItem(floorList->insertRow(0), field::floor, -floor);
 }
 
 void HouseLists::fillNumbers(std::optional<int> floor, const BuildingCounts& counts)
 {
-    DataView* numberList = list(kNumber);
+    DataView* numberList = list(field::number);
     if (!numberList) return;
     numberList->reset();
     HouseNumbering::fillList(*numberList, floor, counts.housesPerFloor, counts.upFloors);
@@ -99,14 +95,14 @@ void HouseLists::fillNumbers(std::optional<int> floor, const BuildingCounts& cou
 void HouseLists::showNumbersOf(int floor, const BuildingCounts& counts)
 {
     fillNumbers(floor, counts);
-    const DataView* numberList = list(kNumber);
+    const DataView* numberList = list(field::number);
     const bool scrolls = numberList && numberList->rowCount() >= 7;
-    m_form.modify(kNumber + (scrolls ? QStringLiteral(".dddw.vscrollbar=Yes") : QStringLiteral(".dddw.vscrollbar=No")));
+    m_form.modify(field::number + (scrolls ? QStringLiteral(".dddw.vscrollbar=Yes") : QStringLiteral(".dddw.vscrollbar=No")));
 }
 
 std::optional<Door> HouseLists::findDoor(const QVariant& building, const QString& doorName) const
 {
-    DataView* doorList = list(kDoor);
+    DataView* doorList = list(field::door);
     if (!doorList || building.isNull()) return std::nullopt;
     const int found = doorList->find(QStringLiteral("buildingno=%1 AND unitname1=%2")
                                          .arg(building.toLongLong())
@@ -118,12 +114,12 @@ std::optional<Door> HouseLists::findDoor(const QVariant& building, const QString
 
 std::optional<QVariant> HouseLists::floorOfNumber(const QString& number) const
 {
-    DataView* numberList = list(kNumber);
+    DataView* numberList = list(field::number);
     if (!numberList) return std::nullopt;
     // Typed text is quoted, never pasted between quotes.
     const int found = numberList->find(QStringLiteral("HouseNumber=") + DataView::quote(number), 1, numberList->rowCount());
     if (found < 1) return std::nullopt;
-    return numberList->getItem(found, kFloor);
+    return numberList->getItem(found, field::floor);
 }
 
 } // namespace cr::houses
