@@ -140,6 +140,7 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     connect(refresh, &QPushButton::clicked, this, [this] { retrieve(); });
     connect(&list, &DataView::currentRowChanged, this, &ListPageWidget::selectListRow);
     connect(m_page.get(), &ListPage::currentRowChanged, this, &ListPageWidget::selectListRow);
+    connect(m_page.get(), &ListPage::currentRowChanged, this, &ListPageWidget::updateAddButton);
     connect(m_proxy, &QAbstractItemModel::modelReset, this, &ListPageWidget::updateCount);
     connect(m_proxy, &QAbstractItemModel::rowsInserted, this, &ListPageWidget::updateCount);
     connect(m_proxy, &QAbstractItemModel::rowsRemoved, this, &ListPageWidget::updateCount);
@@ -273,6 +274,18 @@ void ListPageWidget::updateCount()
     m_count->setText(shown == all ? QStringLiteral("共 %1 条").arg(all)
                                   : QStringLiteral("显示 %1 条，共 %2 条").arg(shown).arg(all));
     m_modify->setEnabled(shown > 0);
+    updateAddButton();
+}
+
+// Records that belong to a master are added under it: without a current
+// master record there is nothing to add to, and the button says where to go.
+void ListPageWidget::updateAddButton()
+{
+    const bool canAdd = m_page->canAdd();
+    m_add->setEnabled(canAdd);
+    m_add->setToolTip(canAdd ? QStringLiteral("登记一条新记录")
+                             : QStringLiteral("%1须在所属%2下新增：请在%2列表中选中%2，再在它下面的列表中新增")
+                                   .arg(m_info.title, m_page->masterName()));
 }
 
 QWidget* ListPageWidget::openRecord(RecordMode mode)

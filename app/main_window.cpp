@@ -6,7 +6,6 @@
 #include "app/help_dialog.h"
 #include "app/last_database.h"
 #include "app/list_page_widget.h"
-#include "app/navigation.h"
 #include "app/pictures.h"
 #include "app/plain_window_widget.h"
 #include "app/start_database.h"
@@ -50,6 +49,7 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
     catalog::registerViews(m_catalog);
     catalog::registerWindows(m_registry);
     m_ui.setConnection(m_sqlca.get());
+    m_ui.setWindows(&m_registry);
     m_ui.setFallbackParent(this);
     m_context = AppContext{m_sqlca.get(), &m_ui, &m_catalog, &m_registry, &m_message};
 
@@ -120,12 +120,12 @@ void MainWindow::buildMenus()
 
     QMenu* windows = menuBar()->addMenu(QStringLiteral("窗口(&W)"));
     QString group;
-    for (const NavigationEntry& e : navigationEntries()) {
-        if (e.group != group) {
+    for (const WindowInfo* e : m_registry.navigation()) {
+        if (e->navigationGroup != group) {
             if (!group.isEmpty()) windows->addSeparator();
-            group = e.group;
+            group = e->navigationGroup;
         }
-        windows->addAction(e.label, this, [this, w = e.window] { openPage(w); });
+        windows->addAction(e->navigationLabel, this, [this, w = e->name] { openPage(w); });
     }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
@@ -141,20 +141,19 @@ void MainWindow::buildMenus()
 void MainWindow::buildNavigation()
 {
     QTreeWidgetItem* group = nullptr;
-    for (const NavigationEntry& e : navigationEntries()) {
-        if (!group || group->text(0) != e.group) {
-            group = new QTreeWidgetItem(m_navigation, {e.group});
+    for (const WindowInfo* e : m_registry.navigation()) {
+        if (!group || group->text(0) != e->navigationGroup) {
+            group = new QTreeWidgetItem(m_navigation, {e->navigationGroup});
             group->setFlags(Qt::ItemIsEnabled);
             QFont bold = group->font(0);
             bold.setBold(true);
             group->setFont(0, bold);
             group->setExpanded(true);
         }
-        auto* item = new QTreeWidgetItem(group, {e.label});
-        item->setData(0, Qt::UserRole, e.window);
-        const WindowInfo* info = m_registry.find(e.window);
-        item->setToolTip(0, info ? info->title : QStringLiteral("即将推出"));
-        if (!info) item->setForeground(0, QColor(0x88, 0x88, 0x88));
+        auto* item = new QTreeWidgetItem(group, {e->navigationLabel});
+        item->setData(0, Qt::UserRole, e->name);
+        item->setToolTip(0, e->factory ? e->title : QStringLiteral("即将推出"));
+        if (!e->factory) item->setForeground(0, QColor(0x88, 0x88, 0x88));
     }
     m_navigation->expandAll();
     // Enter or a double-click opens; a single click too, as in a menu.
@@ -180,18 +179,18 @@ QWidget* MainWindow::currentPage() const
 
 QWidget* MainWindow::openPage(const QString& labelOrWindow)
 {
-    const NavigationEntry* entry = navigationEntry(labelOrWindow);
-    if (!entry) return nullptr;
+    const WindowInfo* entry = m_registry.findEntry(labelOrWindow);
+    if (!entry || entry->navigationGroup.isEmpty()) return nullptr;
     for (int i = 0; i < m_tabs->count(); ++i) {
-        if (pageWindow(m_tabs->widget(i)) == entry->window) {
+        if (pageWindow(m_tabs->widget(i)) == entry->name) {
             m_tabs->setCurrentIndex(i);
             return m_tabs->widget(i);
         }
     }
-    QWidget* page = makePage(entry->window, entry->label);
+    QWidget* page = makePage(entry->name, entry->navigationLabel);
     if (!page) return nullptr;
-    page->setProperty(kWindowProperty, entry->window);
-    m_tabs->setCurrentIndex(m_tabs->addTab(page, entry->label));
+    page->setProperty(kWindowProperty, entry->name);
+    m_tabs->setCurrentIndex(m_tabs->addTab(page, entry->navigationLabel));
     page->setFocus();
     return page;
 }
@@ -201,7 +200,7 @@ QWidget* MainWindow::openPage(const QString& labelOrWindow)
 QWidget* MainWindow::makePage(const QString& window, const QString& label)
 {
     const WindowInfo* info = m_registry.find(window);
-    if (!info) return comingSoon(label);
+    if (!info || !info->factory) return comingSoon(label);
 
     if (info->listView.isEmpty()) {
         std::unique_ptr<Window> w = m_registry.create(window, m_context.windowContext());

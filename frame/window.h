@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -82,6 +83,10 @@ public:
     // Runs the window's open event. False when the window could not open (it
     // has told the user why); the caller discards it then.
     virtual bool open();
+    // Opens the window as a list page asks: a register window with a new
+    // record (Add) or the stored record `key` (Modify); any other window
+    // simply opens.
+    virtual bool openRecord(RecordMode /*mode*/, const QVariant& /*key*/) { return open(); }
     // Closes unless the window refuses (unsaved edits kept by the user).
     virtual bool close();
     bool isOpen() const { return m_open; }

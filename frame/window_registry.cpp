@@ -13,6 +13,11 @@ void WindowRegistry::add(const WindowInfo& info)
     m_windows.append(info);
 }
 
+void WindowRegistry::addIfAbsent(const WindowInfo& info)
+{
+    if (!find(info.name)) m_windows.append(info);
+}
+
 const WindowInfo* WindowRegistry::find(const QString& name) const
 {
     for (const WindowInfo& w : m_windows)
@@ -32,6 +37,24 @@ QStringList WindowRegistry::names() const
     QStringList n;
     for (const WindowInfo& w : m_windows) n << w.name;
     return n;
+}
+
+QList<const WindowInfo*> WindowRegistry::navigation() const
+{
+    QList<const WindowInfo*> entries;
+    for (const WindowInfo& w : m_windows)
+        if (!w.navigationGroup.isEmpty()) entries << &w;
+    return entries;
+}
+
+const WindowInfo* WindowRegistry::findEntry(const QString& labelOrName) const
+{
+    const QString wanted = labelOrName.trimmed();
+    if (wanted.isEmpty()) return nullptr;
+    if (const WindowInfo* byName = find(wanted)) return byName;
+    for (const WindowInfo& w : m_windows)
+        if (w.navigationLabel == wanted || w.title == wanted || w.helpTopic == wanted) return &w;
+    return nullptr;
 }
 
 std::unique_ptr<Window> WindowRegistry::create(const QString& name, const WindowContext& context) const

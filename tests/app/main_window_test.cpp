@@ -3,13 +3,13 @@
 
 #include "app/list_page_widget.h"
 #include "app/main_window.h"
-#include "app/navigation.h"
 #include "app/plain_window_widget.h"
 #include "frame/list_page.h"
 #include "frame/sqlca.h"
 #include "support/test_db.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -54,24 +54,25 @@ TEST(MainWindowTest, EveryEntryOpensItsPageOnceAndWindowsToComeSaySo)
 {
     auto window = mainWindowOnAFreshRegistry();
     ASSERT_TRUE(window);
-    for (const NavigationEntry& e : navigationEntries()) {
-        QWidget* page = window->openPage(e.label);
-        ASSERT_NE(page, nullptr) << e.label.toStdString();
-        EXPECT_EQ(window->tabs()->tabText(window->tabs()->currentIndex()), e.label);
-        const WindowInfo* info = window->context().registry->find(e.window);
-        if (!info) {
+    const QList<const WindowInfo*> entries = window->context().registry->navigation();
+    for (const WindowInfo* e : entries) {
+        const std::string label = e->navigationLabel.toStdString();
+        QWidget* page = window->openPage(e->navigationLabel);
+        ASSERT_NE(page, nullptr) << label;
+        EXPECT_EQ(window->tabs()->tabText(window->tabs()->currentIndex()), e->navigationLabel);
+        if (!e->factory) {
             bool notice = false;
             for (QLabel* l : page->findChildren<QLabel*>()) notice = notice || l->text().contains(QStringLiteral("即将推出"));
-            EXPECT_TRUE(notice) << e.label.toStdString();
-        } else if (info->listView.isEmpty()) {
-            EXPECT_NE(qobject_cast<PlainWindowWidget*>(page), nullptr) << e.label.toStdString();
+            EXPECT_TRUE(notice) << label;
+        } else if (e->listView.isEmpty()) {
+            EXPECT_NE(qobject_cast<PlainWindowWidget*>(page), nullptr) << label;
         } else {
-            EXPECT_NE(window->listPage(e.window), nullptr) << e.label.toStdString();
+            EXPECT_NE(window->listPage(e->name), nullptr) << label;
         }
         // A second time shows the same tab.
-        EXPECT_EQ(window->openPage(e.window), page);
+        EXPECT_EQ(window->openPage(e->name), page);
     }
-    EXPECT_EQ(window->tabs()->count(), navigationEntries().size());
+    EXPECT_EQ(window->tabs()->count(), entries.size());
     EXPECT_EQ(window->openPage(QStringLiteral("w_no_such_window")), nullptr);
 }
 
@@ -89,6 +90,38 @@ TEST(MainWindowTest, TheAreasPageShowsTheBuildingsOfTheCurrentAreaBeneath)
     ASSERT_TRUE(areas && beneath);
     EXPECT_EQ(areas, window->listPage(QStringLiteral("w_m_ge_regionalmanage")));
     EXPECT_EQ(beneath->listPage().master(), &areas->listPage());
+}
+
+// A house belongs to its building: the plain list of all houses offers no
+// 新增, the houses under the buildings do while a building is current.
+TEST(MainWindowTest, HousesAreAddedOnlyUnderTheirBuilding)
+{
+    auto window = mainWindowOnAFreshRegistry();
+    ASSERT_TRUE(window);
+    QWidget* houses = window->openPage(QStringLiteral("房屋"));
+    ASSERT_NE(houses, nullptr);
+    ListPageWidget* allHouses = window->listPage(QStringLiteral("w_m_ge_houseinfo"));
+    ASSERT_NE(allHouses, nullptr);
+    EXPECT_FALSE(allHouses->addButton()->isEnabled());
+    EXPECT_TRUE(allHouses->addButton()->toolTip().contains(QStringLiteral("楼院"))) << "the button says where to add";
+    EXPECT_EQ(allHouses->openRecord(RecordMode::Add), nullptr);
+
+    QWidget* buildings = window->openPage(QStringLiteral("楼院"));
+    ListPageWidget* underBuilding = nullptr;
+    for (ListPageWidget* l : buildings->findChildren<ListPageWidget*>())
+        if (l->info().name == QLatin1String("w_m_ge_houseinfo")) underBuilding = l;
+    ASSERT_NE(underBuilding, nullptr);
+    EXPECT_FALSE(underBuilding->addButton()->isEnabled()) << "no building yet";
+
+    ASSERT_TRUE(window->sqlca().execute(QStringLiteral(
+        "INSERT INTO tc_ge_building (commno, address, buildingname, roomtype, upfloornum, unitnum, prepare3, "
+        "floorhouesnum, issave) VALUES ('110105001001', '和平里1号', '一号楼', '01', 6, 2, '单元', 2, '1')")));
+    ASSERT_TRUE(window->sqlca().commit());
+    window->listPage(QStringLiteral("w_m_ge_building"))->retrieve();
+    EXPECT_TRUE(underBuilding->addButton()->isEnabled());
+    QWidget* form = underBuilding->openRecord(RecordMode::Add);
+    ASSERT_NE(form, nullptr);
+    form->close();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "scenario_player.h"
 
 #include "frame/dataview.h"
+#include "frame/fault.h"
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
 #include "scope_tree_lines.h"
@@ -47,6 +48,9 @@ void ScenarioPlayer::report(const QString& where, const QString& text, const QSt
 bool ScenarioPlayer::play(const QList<ScenarioLine>& lines)
 {
     QTextStream out(stdout);
+    // A property change or definition naming a column that does not exist
+    // fails the line that caused it.
+    FaultCollector faults;
     for (const ScenarioLine& line : lines) {
         if (m_verbose) {
             out << "  " << line.where() << ": " << line.text << "\n";
@@ -55,7 +59,8 @@ bool ScenarioPlayer::play(const QList<ScenarioLine>& lines)
         QString failure;
         const int errorsBefore = int(m_session.ui().errors().size());
         bool ok = run(line, &failure);
-        const QStringList errors = m_session.ui().errors().mid(errorsBefore);
+        QStringList errors = m_session.ui().errors().mid(errorsBefore);
+        for (const QString& fault : faults.take()) errors << QStringLiteral("program fault: ") + fault;
         if (ok && !errors.isEmpty()) {
             ok = false;
             failure = errors.join(QLatin1Char('\n'));
@@ -78,7 +83,7 @@ bool ScenarioPlayer::play(const QList<ScenarioLine>& lines)
 bool ScenarioPlayer::finish(QString* failure)
 {
     QStringList problems;
-    const QList<test::Prompt> messages = m_session.ui().messages();
+    const QList<harness::Prompt> messages = m_session.ui().messages();
     for (int i = m_session.messagesSeen; i < messages.size(); ++i)
         problems << QStringLiteral("message not expected: \"%1\" \"%2\"").arg(messages[i].title, messages[i].text);
     for (const QString& a : m_session.ui().pendingDescriptions())
@@ -317,7 +322,7 @@ bool ScenarioPlayer::doSelect(const QStringList& t, QString* failure)
 
 bool ScenarioPlayer::doAnswer(const QStringList& t, QString* failure)
 {
-    test::ScriptedUi& ui = m_session.ui();
+    harness::ScriptedUi& ui = m_session.ui();
     const QString what = t.value(1).toLower();
     if (t.size() == 2) {
         if (what == QLatin1String("ok")) return ui.answerOk(), true;

@@ -5,7 +5,7 @@
 #include "frame/view_catalog.h"
 #include "frame/window.h"
 #include "frame/window_registry.h"
-#include "support/scripted_ui.h"
+#include "harness/scripted_ui.h"
 
 #include <QHash>
 #include <QString>
@@ -39,7 +39,7 @@ public:
     Sqlca& sqlca() { return m_sqlca; }
     const ViewCatalog& catalog() const { return m_catalog; }
     const WindowRegistry& registry() const { return m_registry; }
-    test::ScriptedUi& ui() { return m_ui; }
+    harness::ScriptedUi& ui() { return m_ui; }
     MessageObject& message() { return m_message; }
     WindowContext context();
 
@@ -67,7 +67,7 @@ private:
     Sqlca& m_sqlca;
     ViewCatalog m_catalog;
     WindowRegistry m_registry;
-    test::ScriptedUi m_ui;
+    harness::ScriptedUi m_ui;
     MessageObject m_message;
     QHash<QString, std::shared_ptr<ListPage>> m_lists;   // by lower-case view name
     std::unique_ptr<Window> m_window;

@@ -1,6 +1,6 @@
-#include "support/scripted_ui.h"
+#include "harness/scripted_ui.h"
 
-namespace cr::test {
+namespace cr::harness {
 
 // Records what a progress window was told; never fails.
 class RecordingProgress : public Progress {
@@ -224,4 +224,4 @@ void ScriptedUi::showHelp(const QString& topic)
     m_prompts << p;
 }
 
-} // namespace cr::test
+} // namespace cr::harness
