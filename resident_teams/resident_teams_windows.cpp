@@ -9,6 +9,8 @@ void registerWindows(WindowRegistry& registry)
 {
     registry.add({.name = ScopeWindow::windowName(),
                   .title = ScopeWindow::windowTitle(),
+                  .helpTopic = ScopeWindow::windowTitle(),
+                  .helpPage = QStringLiteral("inhabitantteam.html"),
                   .factory = windowFactory<ScopeWindow>()});
 }
 
