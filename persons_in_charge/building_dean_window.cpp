@@ -17,9 +17,12 @@ const QString kRangeButton = QStringLiteral("b_selectunit");
 } // namespace
 
 BuildingDeanWindow::BuildingDeanWindow(const WindowContext& context, const WindowInfo& info)
-    : RecordWindow(context, info), m_states(dw_1()), m_building(*this, m_states, kBuilding), m_queries(context.sqlca)
+    : RecordWindow(context, info), m_states(dw_1()), m_building(*this, m_states, kBuilding, {"buildingname", "address", "roomtype"}), m_queries(context.sqlca)
 {
     addFormButton(kRangeButton, QStringLiteral(">>"), kRangeName);
+    // Its range row is written under the building: once stored, the dean
+    // keeps it.
+    connect(this, &RecordWindow::recordSaved, this, [this] { m_building.load(true); });
 }
 
 // Only duties of persons in charge of buildings (codes 5x) are offered.
@@ -35,7 +38,7 @@ void BuildingDeanWindow::onOpen()
 
 // The building stays what it is once the dean is stored (the range row is
 // kept under it) or when the dean is added under a building's list.
-void BuildingDeanWindow::ue_loadphoto() { m_building.fixOnLoad(true); }
+void BuildingDeanWindow::ue_loadphoto() { m_building.load(true); }
 
 int BuildingDeanWindow::dw_1_itemchanged(int row, const QString& column, const QString& data)
 {
@@ -65,7 +68,7 @@ void BuildingDeanWindow::warnIfYoung(int row)
 // range ticked for another building no longer applies.
 void BuildingDeanWindow::buildingChosen(int row, const QString& data)
 {
-    if (!m_building.chosen(row, data, {"buildingname", "address", "roomtype"})) return;
+    if (!m_building.chosen(row, data)) return;
     dw_1().setItem(row, kRangeName, QVariant());
     dw_1().setItem(row, kRangeCode, QVariant());
 }

@@ -6,14 +6,18 @@
 
 namespace cr::persons_in_charge {
 
-MasterChoice::MasterChoice(RecordWindow& window, FieldStates& states, const QString& column)
-    : m_window(window), m_states(states), m_column(column)
+MasterChoice::MasterChoice(RecordWindow& window, FieldStates& states, const QString& column,
+                           const QStringList& copied)
+    : m_window(window), m_states(states), m_column(column), m_copied(copied)
 {
 }
 
-void MasterChoice::fixOnLoad(bool fixedOnceStored)
+void MasterChoice::load(bool fixedOnceStored)
 {
-    if (m_window.dw_1().getRow() <= 0) return;
+    const int row = m_window.dw_1().getRow();
+    if (row <= 0) return;
+    const QVariant key = m_window.dw_1().getItem(row, m_column);
+    if (m_window.adding() && !key.isNull()) copyFrom(row, key);
     if (m_window.openedUnderMaster()) {
         m_states.tabOrder(m_column, 0);
         m_states.paint(m_column, colors::text(colors::fixedByMaster));
@@ -23,18 +27,25 @@ void MasterChoice::fixOnLoad(bool fixedOnceStored)
     }
 }
 
-bool MasterChoice::chosen(int row, const QString& data, const QStringList& copied)
+bool MasterChoice::chosen(int row, const QString& data)
 {
-    DataView& form = m_window.dw_1();
     bool isNumber = false;
     const qlonglong key = data.trimmed().toLongLong(&isNumber);
-    const QVariant before = form.getItem(row, m_column);
-    int found = 0;
-    DataView* list = isNumber ? form.getChild(m_column) : nullptr;
-    if (list) found = list->find(QStringLiteral("%1 = %2").arg(form.dropDown(m_column).dataColumn).arg(key), 1,
-                                 list->rowCount());
-    for (const QString& column : copied) form.setItem(row, column, found >= 1 ? list->getItem(found, column) : QVariant());
+    const QVariant before = m_window.dw_1().getItem(row, m_column);
+    copyFrom(row, isNumber ? QVariant(key) : QVariant());
     return !isNumber || before.isNull() || before.toLongLong() != key;
+}
+
+void MasterChoice::copyFrom(int row, const QVariant& key)
+{
+    DataView& form = m_window.dw_1();
+    int found = 0;
+    DataView* list = key.isNull() ? nullptr : form.getChild(m_column);
+    if (list)
+        found = list->find(QStringLiteral("%1 = %2").arg(form.dropDown(m_column).dataColumn).arg(key.toLongLong()), 1,
+                           list->rowCount());
+    for (const QString& column : m_copied)
+        form.setItem(row, column, found >= 1 ? list->getItem(found, column) : QVariant());
 }
 
 } // namespace cr::persons_in_charge

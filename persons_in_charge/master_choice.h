@@ -16,21 +16,27 @@ namespace cr::persons_in_charge {
 // by the clerk otherwise.
 class MasterChoice {
 public:
-    MasterChoice(RecordWindow& window, FieldStates& states, const QString& column);
+    // `copied`: the master's columns the record shows, taken from the
+    // chosen row of the drop-down list.
+    MasterChoice(RecordWindow& window, FieldStates& states, const QString& column, const QStringList& copied);
 
-    // ue_loadphoto: the column is out of reach when the master is fixed by
-    // the list, or (`fixedOnceStored`) once the record is stored.
-    void fixOnLoad(bool fixedOnceStored);
+    // ue_loadphoto: a new record added under the master's list takes the
+    // master's columns; the column is out of reach when the master is fixed
+    // by the list, or (`fixedOnceStored`) once the record is stored.
+    void load(bool fixedOnceStored);
 
-    // itemchanged of the column: the record takes `copied` from the chosen
-    // row of the drop-down list (emptied for an unknown key). True when the
-    // master is another one than before.
-    bool chosen(int row, const QString& data, const QStringList& copied);
+    // itemchanged of the column: the record takes the master's columns
+    // (emptied for an unknown key). True when the master is another one
+    // than before.
+    bool chosen(int row, const QString& data);
 
 private:
+    void copyFrom(int row, const QVariant& key);
+
     RecordWindow& m_window;
     FieldStates& m_states;
     QString m_column;
+    QStringList m_copied;
 };
 
 } // namespace cr::persons_in_charge

@@ -11,7 +11,7 @@ const QString kArea = QStringLiteral("regionalno");
 }
 
 RegionalManagerWindow::RegionalManagerWindow(const WindowContext& context, const WindowInfo& info)
-    : RecordWindow(context, info), m_states(dw_1()), m_area(*this, m_states, kArea)
+    : RecordWindow(context, info), m_states(dw_1()), m_area(*this, m_states, kArea, {"regionalname"})
 {
     // The four navigation buttons hand their row to wf_scroll themselves.
     replaceFrameHandler(Hook::First);
@@ -26,14 +26,14 @@ void RegionalManagerWindow::onOpen()
 }
 
 // A manager added under an area's list belongs to that area.
-void RegionalManagerWindow::ue_loadphoto() { m_area.fixOnLoad(false); }
+void RegionalManagerWindow::ue_loadphoto() { m_area.load(false); }
 
 int RegionalManagerWindow::dw_1_itemchanged(int row, const QString& column, const QString& data)
 {
     const QString c = column.toLower();
     if (c == kArea) {
         // The list shows the area's name: it follows the area chosen.
-        m_area.chosen(row, data, {"regionalname"});
+        m_area.chosen(row, data);
         return 0;
     }
     if (c != QLatin1String("personname")) return 0;

@@ -5,6 +5,7 @@
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
 #include "floor_answer.h"
+#include "relative_dates.h"
 #include "scope_tree_lines.h"
 #include "selection_text.h"
 
@@ -140,8 +141,9 @@ bool ScenarioPlayer::run(const ScenarioLine& line, QString* failure)
 
 bool ScenarioPlayer::doSql(const ScenarioLine& line, QString* failure)
 {
-    const QString statement = line.rest(1);
+    QString statement = line.rest(1);
     if (statement.isEmpty()) return *failure = usage(QStringLiteral("sql <statement>")), false;
+    if (!replaceRelativeDates(&statement, QDate::currentDate(), failure)) return false;
     Sqlca& sqlca = m_session.sqlca();
     if (!sqlca.execute(statement)) {
         *failure = QStringLiteral("statement failed: %1").arg(sqlca.sqlErrText());
