@@ -149,8 +149,10 @@ void CoveragePage::showCoverage()
         for (int d = 0; d < layout.doors.size(); ++d) {
             const persons_in_charge::Cell cell{d, floors[r]};
             const QStringList names = coverage->namesAt(cell);
-            auto* item = new QTableWidgetItem(names.join(QStringLiteral("、")));
+            // Said in words too: the colours are not everybody's.
+            auto* item = new QTableWidgetItem(names.isEmpty() ? QStringLiteral("（无人负责）") : names.join(QStringLiteral("、")));
             item->setBackground(colour(coverage->state(cell)));
+            if (names.isEmpty()) item->setForeground(QColor(0x80, 0x30, 0x30));
             item->setToolTip(QStringLiteral("%1%2：%3")
                                  .arg(layout.doorLabel(d), FloorLayout::floorLabel(floors[r]),
                                       names.isEmpty() ? QStringLiteral("无人负责") : names.join(QStringLiteral("、"))));
