@@ -7,19 +7,6 @@ namespace cr::persons_in_charge {
 
 BuildingDeanQueries::BuildingDeanQueries(Sqlca& sqlca) : m_sqlca(sqlca) {}
 
-qlonglong BuildingDeanQueries::sameDeanCount(const QVariant& building, const QString& person,
-                                             std::optional<QVariant> except) const
-{
-    QString sql = QStringLiteral("SELECT COUNT(*) FROM TC_GE_BuildingDean WHERE BuildingNo = :buildingno "
-                                 "AND PersonNo = :personno");
-    SqlParams params{{QStringLiteral("buildingno"), building}, {QStringLiteral("personno"), person}};
-    if (except) {
-        sql += QStringLiteral(" AND BuildingmanagerNo <> :buildingmanagerno");
-        params.append({QStringLiteral("buildingmanagerno"), *except});
-    }
-    return numberOrZero(m_sqlca, sql, params);
-}
-
 qlonglong BuildingDeanQueries::rangeRows(const QVariant& dean, const QVariant& building) const
 {
     return numberOrZero(m_sqlca,

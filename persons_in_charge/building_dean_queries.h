@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QVariant>
-#include <optional>
 
 namespace cr {
 class Sqlca;
@@ -15,10 +14,6 @@ namespace cr::persons_in_charge {
 class BuildingDeanQueries {
 public:
     explicit BuildingDeanQueries(Sqlca& sqlca);
-
-    // Deans of the building who are this person, over the whole table; the
-    // dean `except` left out when given.
-    qlonglong sameDeanCount(const QVariant& building, const QString& person, std::optional<QVariant> except) const;
 
     // The dean's range row in tc_ge_buildingmanage: how many there are,
     // the first one (issave "2"), a changed one. False when the statement

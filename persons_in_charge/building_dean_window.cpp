@@ -5,6 +5,7 @@
 #include "frame/ui_services.h"
 #include "persons_in_charge/floor_selection.h"
 #include "persons_in_charge/person_pick.h"
+#include "persons_in_charge/same_person_count.h"
 
 namespace cr::persons_in_charge {
 namespace {
@@ -110,7 +111,9 @@ int BuildingDeanWindow::wf_dw_verify()
     const QVariant building = dw_1().getItem(row, kBuilding);
     const std::optional<QVariant> except =
         adding() ? std::nullopt : std::optional<QVariant>(dw_1().getItem(row, QStringLiteral("buildingmanagerno")));
-    if (m_queries.sameDeanCount(building, dw_1().getItemString(row, QStringLiteral("personno")), except) >= 1) {
+    const SamePerson deans{QStringLiteral("TC_GE_BuildingDean"), QStringLiteral("BuildingNo"),
+                           QStringLiteral("BuildingmanagerNo")};
+    if (samePersonCount(sqlca(), deans, building, dw_1().getItemString(row, QStringLiteral("personno")), except) >= 1) {
         ui().messageBox(QStringLiteral("警告信息"), QStringLiteral("该人已经是该楼院负责人，请重新输入！"),
                         UiServices::Icon::Warning);
         return 1;

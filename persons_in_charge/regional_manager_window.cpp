@@ -3,7 +3,7 @@
 #include "frame/list_page.h"
 #include "frame/ui_services.h"
 #include "persons_in_charge/person_pick.h"
-#include "persons_in_charge/regional_manager_queries.h"
+#include "persons_in_charge/same_person_count.h"
 
 namespace cr::persons_in_charge {
 namespace {
@@ -50,8 +50,10 @@ int RegionalManagerWindow::wf_dw_verify()
     if (!PersonPick::present(*this, row)) return 1;
     const std::optional<QVariant> except =
         adding() ? std::nullopt : std::optional<QVariant>(dw_1().getItem(row, QStringLiteral("orderno")));
-    if (sameManagerCount(sqlca(), dw_1().getItem(row, kArea), dw_1().getItemString(row, QStringLiteral("personno")),
-                         except) > 0) {
+    const SamePerson managers{QStringLiteral("TC_GE_RegionalManager"), QStringLiteral("RegionalNo"),
+                              QStringLiteral("OrderNo")};
+    if (samePersonCount(sqlca(), managers, dw_1().getItem(row, kArea),
+                        dw_1().getItemString(row, QStringLiteral("personno")), except) > 0) {
         ui().messageBox(QStringLiteral("警告信息"), QStringLiteral("该人已经是该责任区负责人，请重新输入！"),
                         UiServices::Icon::Warning);
         return 1;
