@@ -150,7 +150,8 @@ void CoveragePage::showCoverage()
             const persons_in_charge::Cell cell{d, floors[r]};
             const QStringList names = coverage->namesAt(cell);
             // Said in words too: the colours are not everybody's.
-            auto* item = new QTableWidgetItem(names.isEmpty() ? QStringLiteral("（无人负责）") : names.join(QStringLiteral("、")));
+            auto* item = new QTableWidgetItem(names.isEmpty() ? QStringLiteral("（无人负责）")
+                                                              : names.join(QStringLiteral("、")));
             item->setBackground(colour(coverage->state(cell)));
             if (names.isEmpty()) item->setForeground(QColor(0x80, 0x30, 0x30));
             item->setToolTip(QStringLiteral("%1%2：%3")

@@ -31,8 +31,8 @@ QList<ColumnDef> deanColumns()
     c << dean.field("buildingno", {.label = "楼院俗称:", .edit = EditStyle::DropDown,
                                    .dropDown = {.name = FloorSelection::buildingList(), .displayColumn = "buildingname",
                                                 .dataColumn = "buildingno"},
-                                   .tabOrder = 10, .background = colors::text(colors::required), .group = range,
-                                   .inList = false});
+                                   .tabOrder = 10, .tag = "1", .background = colors::text(colors::required),
+                                   .group = range, .inList = false});
     c << building.joined("buildingname", {.heading = "楼院俗称", .inForm = false});
     c << building.joined("address", {.heading = "楼院地址", .label = "楼院地址:", .background = ctx, .group = range,
                                      .width = 40, .readOnly = true});

@@ -18,7 +18,10 @@ const QString kRangeButton = QStringLiteral("b_selectunit");
 } // namespace
 
 BuildingDeanWindow::BuildingDeanWindow(const WindowContext& context, const WindowInfo& info)
-    : RecordWindow(context, info), m_states(dw_1()), m_building(*this, m_states, kBuilding, {"buildingname", "address", "roomtype"}), m_queries(context.sqlca)
+    : RecordWindow(context, info),
+      m_states(dw_1()),
+      m_building(*this, m_states, kBuilding, {"buildingname", "address", "roomtype"}),
+      m_queries(context.sqlca)
 {
     addFormButton(kRangeButton, QStringLiteral(">>"), kRangeName);
     // Its range row is written under the building: once stored, the dean

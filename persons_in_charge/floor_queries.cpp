@@ -59,8 +59,9 @@ QStringList FloorQueries::gates(qlonglong building) const
 
 std::optional<QString> FloorQueries::kind(qlonglong building) const
 {
-    const QVariant v = m_sqlca.selectValue(QStringLiteral("SELECT roomtype FROM tc_ge_building WHERE buildingno = :buildingno"),
-                                           {{QStringLiteral("buildingno"), building}});
+    const QVariant v = m_sqlca.selectValue(
+        QStringLiteral("SELECT roomtype FROM tc_ge_building WHERE buildingno = :buildingno"),
+        {{QStringLiteral("buildingno"), building}});
     if (m_sqlca.sqlCode() != Sqlca::Success) return std::nullopt;
     return v.toString();
 }

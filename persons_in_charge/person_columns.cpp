@@ -27,8 +27,9 @@ ColumnDef personNameColumn(int tabOrder, const QString& group)
 ColumnDef personColumn(const char* column, const char* heading, const char* label, const QString& group,
                        const char* lookup)
 {
-    const QString table = QLatin1String(column) == QLatin1String("isvolunteer") ? QStringLiteral("tc_ge_personotherinfo")
-                                                                                 : kPersonTable;
+    // Only whether the person volunteers is kept apart from the person.
+    const QString table =
+        QLatin1String(column) == QLatin1String("isvolunteer") ? QStringLiteral("tc_ge_personotherinfo") : kPersonTable;
     ColumnDef look{.heading = heading, .label = label, .background = colors::text(colors::context), .group = group,
                    .readOnly = true};
     if (lookup) {

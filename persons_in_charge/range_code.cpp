@@ -195,7 +195,8 @@ QString RangeCode::print(const FloorLayout& layout, const Cells& cells)
             elements << elementText({layout.buildingNo, door, std::nullopt});
             continue;
         }
-        for (const QPair<int, int>& run : layout.runs(inside, d)) elements << elementText({layout.buildingNo, door, run});
+        for (const QPair<int, int>& run : layout.runs(inside, d))
+            elements << elementText({layout.buildingNo, door, run});
     }
     return elements.join(QLatin1Char(','));
 }

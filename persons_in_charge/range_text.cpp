@@ -148,7 +148,8 @@ QString RangeText::describe(const FloorLayout& layout, const RangeElement& e)
     QString label;
     if (e.door && !e.door->name.isEmpty()) label = e.door->name;
     else if (e.door && e.door->number > 0)
-        label = QString::number(e.door->number) + (layout.doorWord.isEmpty() ? FloorLayout::defaultDoorWord() : layout.doorWord);
+        label = QString::number(e.door->number)
+                + (layout.doorWord.isEmpty() ? FloorLayout::defaultDoorWord() : layout.doorWord);
     if (e.floors) return label + FloorLayout::floorsLabel(e.floors->first, e.floors->second);
     if (e.door && !e.door->name.isEmpty()) return label;
     return label + everything();

@@ -24,8 +24,10 @@ QList<ColumnDef> managerColumns()
     c << manager.field("regionalno", {.label = "区域名称:", .edit = EditStyle::DropDown,
                                       .dropDown = {.name = "dddw_ge_regionalmanage", .displayColumn = "regionalname",
                                                    .dataColumn = "regionalno"},
-                                      .tabOrder = 10, .background = colors::text(colors::required), .inList = false});
-    c << TableColumns(QStringLiteral("tc_ge_regionalmanage")).joined("regionalname", {.heading = "管理区域", .inForm = false});
+                                      .tabOrder = 10, .tag = "1", .background = colors::text(colors::required),
+                                      .inList = false});
+    c << TableColumns(QStringLiteral("tc_ge_regionalmanage"))
+             .joined("regionalname", {.heading = "管理区域", .inForm = false});
     c << personNameColumn(20, none);
     c << personColumn("idcard", "身份证号码", "身份证号码:", none);
     c << personColumn("sex", "性别", "性别:", none, "dddw_gb_sex");

@@ -83,7 +83,8 @@ TEST_P(BuildingCoverageTest, ThePageShowsTheFirstBuildingAndAnyOtherChosen)
     harness::ScriptedUi ui;
     MessageObject message;
     const WindowContext context{db(), ui, catalog, message};
-    CoverageWindow page(context, WindowInfo{.name = CoverageWindow::windowName(), .title = CoverageWindow::windowTitle()});
+    const WindowInfo info{.name = CoverageWindow::windowName(), .title = CoverageWindow::windowTitle()};
+    CoverageWindow page(context, info);
     ASSERT_TRUE(page.open());
     ASSERT_EQ(page.buildings().size(), 1);
     EXPECT_EQ(page.currentBuilding(), 1);

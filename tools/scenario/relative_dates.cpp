@@ -24,7 +24,9 @@ bool replaceRelativeDates(QString* text, const QDate& today, QString* error)
             }
             const int n = (s.captured(1) == QLatin1String("-") ? -1 : 1) * s.captured(2).toInt();
             const QChar unit = s.captured(3).front();
-            date = unit == QLatin1Char('y') ? date.addYears(n) : unit == QLatin1Char('m') ? date.addMonths(n) : date.addDays(n);
+            if (unit == QLatin1Char('y')) date = date.addYears(n);
+            else if (unit == QLatin1Char('m')) date = date.addMonths(n);
+            else date = date.addDays(n);
             at += s.capturedLength();
         }
         result += text->mid(done, m.capturedStart() - done) + date.toString(Qt::ISODate);
