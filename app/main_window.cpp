@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/backup_action.h"
+#include "app/coverage_page.h"
 #include "app/database_caption.h"
 #include "app/help_dialog.h"
 #include "app/last_database.h"
@@ -209,6 +210,11 @@ QWidget* MainWindow::makePage(const QString& window, const QString& label)
         const bool opened = w->open();
         QApplication::restoreOverrideCursor();
         if (!opened) return nullptr;
+        // The coverage page draws its grid itself.
+        if (auto* coverage = dynamic_cast<persons_in_charge::CoverageWindow*>(w.get())) {
+            w.release();
+            return new CoveragePage(std::unique_ptr<persons_in_charge::CoverageWindow>(coverage), m_ui);
+        }
         auto* page = new PlainWindowWidget(std::move(w), m_ui);
         // The window's own close button closes its tab.
         connect(page, &PlainWindowWidget::windowClosed, this, [this, page] {

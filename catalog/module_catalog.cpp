@@ -8,6 +8,7 @@
 #include "houses/houses_views.h"
 #include "houses/houses_windows.h"
 #include "persons_in_charge/persons_in_charge_views.h"
+#include "persons_in_charge/persons_in_charge_windows.h"
 #include "rentals_sanctions/rentals_sanctions_views.h"
 #include "resident_teams/resident_teams_views.h"
 #include "resident_teams/resident_teams_windows.h"
@@ -54,6 +55,7 @@ void registerWindows(WindowRegistry& registry)
 {
     areas_buildings::registerWindows(registry);
     houses::registerWindows(registry);
+    persons_in_charge::registerWindows(registry);
     resident_teams::registerWindows(registry);
     registerPlannedWindows(registry);
 }

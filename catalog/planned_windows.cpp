@@ -20,8 +20,6 @@ WindowInfo planned(const char* name, const char* title, const char* group, const
 void registerPlannedWindows(WindowRegistry& registry)
 {
     const WindowInfo windows[] = {
-        planned("w_m_ge_buildingdean", "楼院负责人", "负责人", "楼院负责人", "buildingdean.html"),
-        planned("w_m_ge_regionalmanager", "居委会分片管理负责人", "负责人", "责任区负责人", "regionalmanager.html"),
         planned("w_m_og_inhabitantteam", "居民小组", "居民小组", "居民小组", "inhabitantteam.html"),
         // The team's scope dialog: no entry of its own, a help page.
         planned("w_inhabitantteam_scope", "居民小组所辖范围定义", "", "", "inhabitantteam.html"),

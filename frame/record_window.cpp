@@ -123,6 +123,12 @@ QVariant RecordWindow::currentKey() const
     return m_form->getItem(row, m_keyColumn);
 }
 
+bool RecordWindow::openedUnderMaster() const
+{
+    const ListPage* list = guo_tabpg_now();
+    return list && list->isDetail() && !list->linkColumn().isEmpty() && !list->is_masterid.isEmpty();
+}
+
 // --- opening and loading ---------------------------------------------------------
 
 bool RecordWindow::openAdd()
@@ -491,6 +497,10 @@ void RecordWindow::wf_scroll()
         il_row = 0;
         return;
     }
+    // A window that hands over a row beyond the list (its own navigation
+    // buttons) stays within it, and the clerk is told why nothing moved on.
+    if (il_row < 1) setStatus(QStringLiteral("已经是第一条记录"));
+    else if (il_row > rows) setStatus(QStringLiteral("已经是最后一条记录"));
     il_row = std::clamp(il_row, 1L, rows);
     list->selectRow(static_cast<int>(il_row));
 }

@@ -46,6 +46,11 @@ public:
     QString keyColumn() const { return m_keyColumn; }
     QVariant currentKey() const;             // key of the record in dw_1 (null while new)
 
+    // True when the window was opened from a detail list with a current
+    // master record: a new record then belongs to that master (the frame has
+    // put its key into the link column), and the window keeps it there.
+    bool openedUnderMaster() const;
+
     // True when the record differs from what was loaded or last saved, or
     // text is still being typed into a field. Runs no event.
     bool hasUnsavedEdits() const;

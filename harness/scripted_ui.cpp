@@ -31,10 +31,14 @@ QString promptLine(const QString& title, const QString& text)
 
 } // namespace
 
-void ScriptedUi::answerPerson(int candidate) { m_answers.append({Answer::PersonIndex, candidate, {}, {}}); }
-void ScriptedUi::answerPersonNo(const QString& personNo) { m_answers.append({Answer::PersonNo, 0, personNo, {}}); }
+void ScriptedUi::answerPerson(int candidate) { m_answers.append({Answer::PersonIndex, candidate, {}, {}, {}, {}}); }
+void ScriptedUi::answerPersonNo(const QString& personNo) { m_answers.append({Answer::PersonNo, 0, personNo, {}, {}, {}}); }
 void ScriptedUi::answerPersonCancel() { queue(Answer::PersonCancel); }
-void ScriptedUi::answerSelection(const StrMultiselect& result) { m_answers.append({Answer::Selection, 0, {}, result}); }
+void ScriptedUi::answerSelection(const StrMultiselect& result) { m_answers.append({Answer::Selection, 0, {}, result, {}, {}}); }
+void ScriptedUi::answerSelectionWith(const QString& description, SelectionAnswer answer)
+{
+    m_answers.append({Answer::Selection, 0, {}, {}, std::move(answer), description});
+}
 void ScriptedUi::answerSelectionCancel() { queue(Answer::SelectionCancel); }
 
 bool ScriptedUi::isMessageAnswer(Answer a)
@@ -52,7 +56,8 @@ QString ScriptedUi::describe(const Queued& q)
     case Answer::PersonIndex: return QStringLiteral("person %1").arg(q.index);
     case Answer::PersonNo: return QStringLiteral("person %1").arg(q.personNo);
     case Answer::PersonCancel: return QStringLiteral("person cancel");
-    case Answer::Selection: return QStringLiteral("selection s_str=%1").arg(q.selection.s_str);
+    case Answer::Selection:
+        return q.made ? QStringLiteral("selection %1").arg(q.description) : QStringLiteral("selection s_str=%1").arg(q.selection.s_str);
     case Answer::SelectionCancel: return QStringLiteral("selection cancel");
     }
     return QString();
@@ -205,7 +210,12 @@ StrMultiselect ScriptedUi::openSelection(const QString& dialog, const StrMultise
         return cancelled;
     }
     const Queued q = m_answers.takeFirst();
-    return q.kind == Answer::Selection ? q.selection : cancelled;
+    if (q.kind != Answer::Selection) return cancelled;
+    if (!q.made) return q.selection;
+    QString problem;
+    const StrMultiselect made = q.made(parameter, &problem);
+    if (!problem.isEmpty()) error(QStringLiteral("%1 could not answer: %2").arg(dialog, problem));
+    return made;
 }
 
 std::unique_ptr<Progress> ScriptedUi::showProgress(const QString& text)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace cr::harness {
 
@@ -35,6 +36,10 @@ public:
     void answerPersonCancel();
     void answerSelection(const StrMultiselect& result);
     void answerSelectionCancel();                     // s_str "$$", the rest as sent
+    // The dialog's answer made from what it was sent (the rules of the
+    // dialog played without widgets); an error fails like a missing answer.
+    using SelectionAnswer = std::function<StrMultiselect(const StrMultiselect& parameter, QString* error)>;
+    void answerSelectionWith(const QString& description, SelectionAnswer answer);
 
     int pendingAnswers() const { return int(m_answers.size()); }
     QStringList pendingDescriptions() const;          // "yes", "person 2" ...
@@ -69,8 +74,10 @@ private:
         int index = 0;
         QString personNo;
         StrMultiselect selection;
+        SelectionAnswer made;    // a selection answer made when the dialog opens
+        QString description;     // of the made answer
     };
-    void queue(Answer kind) { m_answers.append({kind, 0, {}, {}}); }
+    void queue(Answer kind) { m_answers.append({kind, 0, {}, {}, {}, {}}); }
     static QString describe(const Queued& q);
     static bool isMessageAnswer(Answer a);
     void error(const QString& text) { m_errors << text; }

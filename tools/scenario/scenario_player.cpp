@@ -4,6 +4,8 @@
 #include "frame/fault.h"
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
+#include "floor_answer.h"
+#include "relative_dates.h"
 #include "scope_tree_lines.h"
 #include "selection_text.h"
 
@@ -139,8 +141,9 @@ bool ScenarioPlayer::run(const ScenarioLine& line, QString* failure)
 
 bool ScenarioPlayer::doSql(const ScenarioLine& line, QString* failure)
 {
-    const QString statement = line.rest(1);
+    QString statement = line.rest(1);
     if (statement.isEmpty()) return *failure = usage(QStringLiteral("sql <statement>")), false;
+    if (!replaceRelativeDates(&statement, QDate::currentDate(), failure)) return false;
     Sqlca& sqlca = m_session.sqlca();
     if (!sqlca.execute(statement)) {
         *failure = QStringLiteral("statement failed: %1").arg(sqlca.sqlErrText());
@@ -347,8 +350,12 @@ bool ScenarioPlayer::doAnswer(const QStringList& t, QString* failure)
         ui.answerSelection(s);
         return true;
     }
+    if (t.size() == 3 && what == QLatin1String("floors")) {
+        ui.answerSelectionWith(QStringLiteral("floors ") + t[2], floorAnswer(m_session.sqlca(), t[2]));
+        return true;
+    }
     *failure = usage(QStringLiteral("answer ok|yes|no|cancel | answer person <n>|cancel | answer person no <personno> | "
-                                    "answer selection s_str=...;s_dw=...|cancel"));
+                                    "answer selection s_str=...;s_dw=...|cancel | answer floors <range>|ok"));
     return false;
 }
 
