@@ -2,12 +2,15 @@
 
 #include "frame/view_catalog.h"
 #include "resident_teams/scope_views.h"
+#include "resident_teams/team_views.h"
 
 namespace cr::resident_teams {
 
 void registerViews(ViewCatalog& catalog)
 {
     catalog.add(scopeBuildingView());
+    registerTeamViews(catalog);
+    registerLeaderViews(catalog);
 }
 
 } // namespace cr::resident_teams

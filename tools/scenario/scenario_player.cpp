@@ -347,8 +347,12 @@ bool ScenarioPlayer::doAnswer(const QStringList& t, QString* failure)
         ui.answerSelection(s);
         return true;
     }
+    if (t.size() >= 3 && what == QLatin1String("scope")) {
+        ui.answerSelectionPlayed(t.mid(2));
+        return true;
+    }
     *failure = usage(QStringLiteral("answer ok|yes|no|cancel | answer person <n>|cancel | answer person no <personno> | "
-                                    "answer selection s_str=...;s_dw=...|cancel"));
+                                    "answer selection s_str=...;s_dw=...|cancel | answer scope <actions> ok|cancel"));
     return false;
 }
 
