@@ -11,6 +11,7 @@ void registerViews(ViewCatalog& catalog)
     catalog.add(scopeBuildingView());
     registerTeamViews(catalog);
     registerLeaderViews(catalog);
+    registerCoverageViews(catalog);
 }
 
 } // namespace cr::resident_teams

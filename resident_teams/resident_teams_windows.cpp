@@ -1,6 +1,7 @@
 #include "resident_teams/resident_teams_windows.h"
 
 #include "frame/window_registry.h"
+#include "resident_teams/coverage_window.h"
 #include "resident_teams/leader_window.h"
 #include "resident_teams/scope_window.h"
 #include "resident_teams/team_window.h"
@@ -46,6 +47,14 @@ void registerWindows(WindowRegistry& registry)
                             .navigationLabel = QStringLiteral("居民小组长"),
                             .helpPage = QStringLiteral("inhabteamleader.html"),
                             .factory = windowFactory<LeaderWindow>()});
+    // A report beside the registers: where the teams leave gaps or overlap.
+    registry.add(WindowInfo{.name = CoverageWindow::windowName(),
+                            .title = CoverageWindow::windowTitle(),
+                            .helpTopic = CoverageWindow::windowTitle(),
+                            .navigationGroup = QStringLiteral("居民小组"),
+                            .navigationLabel = QStringLiteral("管辖范围覆盖情况"),
+                            .helpPage = QStringLiteral("teamcoverage.html"),
+                            .factory = windowFactory<CoverageWindow>()});
 }
 
 } // namespace cr::resident_teams

@@ -92,9 +92,9 @@ void listInOrder(DataViewDef& list, const QStringList& order)
 void registerTeamViews(ViewCatalog& catalog)
 {
     DataViewDef form = teamView(QStringLiteral("d_og_inhabitantteam_f"));
-    // The form: the team's facts first, its counts under them, then the scope.
-    for (const char* name : {"rprnum", "personnum", "note"})
-        form.columns.move(form.columnIndex(QLatin1String(name)), form.columns.size() - 1);
+    // The form: the counts stand after the area, the scope last.
+    for (const QString& name : {team_field::persons, team_field::households})
+        form.columns.move(form.columnIndex(name), form.columnIndex(team_field::area) + 1);
     form.columns.move(form.columnIndex(team_field::scopeName), form.columns.size() - 1);
     catalog.add(form);
 

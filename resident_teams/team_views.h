@@ -15,6 +15,10 @@ namespace cr::resident_teams {
 void registerTeamViews(ViewCatalog& catalog);
 // d_og_inhabteamleader (living leaders only) and d_og_inhabteamleader_f.
 void registerLeaderViews(ViewCatalog& catalog);
+// The coverage report's lists, filled by its window: d_og_coverage_area
+// (per area, a total line last) and d_og_coverage_house (houses no team or
+// several teams cover).
+void registerCoverageViews(ViewCatalog& catalog);
 
 // Lists the columns named in `order`, in that order; the view keeps the
 // others without listing them.
