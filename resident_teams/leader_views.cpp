@@ -91,14 +91,8 @@ QList<ColumnDef> leaderColumns()
 
 DataViewDef leaderView(const QString& name)
 {
-    DataViewDef d;
-    d.name = name;
-    d.title = QStringLiteral("居民小组长");
-    d.sql = leaderQuery();
-    d.updateTable = kLeaderTable;
-    d.keyColumn = QStringLiteral("orderno");
-    d.columns = leaderColumns();
-    return d;
+    return {.name = name, .title = QStringLiteral("居民小组长"), .sql = leaderQuery(), .updateTable = kLeaderTable,
+            .keyColumn = QStringLiteral("orderno"), .columns = leaderColumns()};
 }
 
 } // namespace

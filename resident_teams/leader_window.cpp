@@ -3,6 +3,7 @@
 #include "frame/list_page.h"
 #include "frame/message_object.h"
 #include "frame/ui_services.h"
+#include "resident_teams/save_refusal.h"
 #include "resident_teams/team_fields.h"
 
 namespace cr::resident_teams {
@@ -70,16 +71,12 @@ int LeaderWindow::wf_dw_verify()
     if (row < 1) return 1;
     const QString person = dw_1().getItemString(row, f::person);
     const qlonglong team = dw_1().getItemInteger(row, f::team).value_or(0);
-    QString problem;
     if (person.trimmed().isEmpty())
-        problem = QStringLiteral("请录入正确的小组长姓名！");
-    else if (m_queries.leaderCount(team, person, adding() ? std::nullopt : dw_1().getItemInteger(row, keyColumn())) >= 1)
-        problem = QStringLiteral("该人已经存在，请重新输入！");
-    if (problem.isEmpty()) return 0;
-    ui().messageBox(QStringLiteral("警告信息"), problem, UiServices::Icon::Warning);
-    dw_1().setColumn(f::personName);
-    dw_1().setFocus();
-    return 1;
+        return refuseSave(ui(), dw_1(), f::personName, QStringLiteral("请录入正确的小组长姓名！"));
+    const std::optional<qlonglong> self = adding() ? std::nullopt : dw_1().getItemInteger(row, keyColumn());
+    if (m_queries.leaderCount(team, person, self) >= 1)
+        return refuseSave(ui(), dw_1(), f::personName, QStringLiteral("该人已经存在，请重新输入！"));
+    return 0;
 }
 
 } // namespace cr::resident_teams

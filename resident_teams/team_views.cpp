@@ -69,14 +69,8 @@ QList<ColumnDef> teamColumns()
 
 DataViewDef teamView(const QString& name)
 {
-    DataViewDef d;
-    d.name = name;
-    d.title = QStringLiteral("居民小组");
-    d.sql = teamQuery();
-    d.updateTable = kTeamTable;
-    d.keyColumn = QStringLiteral("teamno");
-    d.columns = teamColumns();
-    return d;
+    return {.name = name, .title = QStringLiteral("居民小组"), .sql = teamQuery(), .updateTable = kTeamTable,
+            .keyColumn = team_field::team, .columns = teamColumns()};
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "resident_teams/scope_count.h"
 #include "resident_teams/scope_text.h"
 #include "resident_teams/scope_window.h"
+#include "resident_teams/save_refusal.h"
 #include "resident_teams/team_fields.h"
 
 namespace cr::resident_teams {
@@ -120,16 +121,10 @@ int TeamWindow::wf_dw_verify()
     if (row < 1) return 1;
     const QString name = dw_1().getItemString(row, f::name).trimmed();
     const std::optional<qlonglong> team = adding() ? std::nullopt : dw_1().getItemInteger(row, f::team);
-    QString problem;
-    if (name.isEmpty())
-        problem = QStringLiteral("请录入正确的居民小组名称！");
-    else if (m_queries.nameCount(name, team) >= 1)
-        problem = QStringLiteral("该居民小组已经存在，请重新输入！");
-    if (problem.isEmpty()) return 0;
-    ui().messageBox(QStringLiteral("警告信息"), problem, UiServices::Icon::Warning);
-    dw_1().setColumn(f::name);
-    dw_1().setFocus();
-    return 1;
+    if (name.isEmpty()) return refuseSave(ui(), dw_1(), f::name, QStringLiteral("请录入正确的居民小组名称！"));
+    if (m_queries.nameCount(name, team) >= 1)
+        return refuseSave(ui(), dw_1(), f::name, QStringLiteral("该居民小组已经存在，请重新输入！"));
+    return 0;
 }
 
 // Inside the save's unit of work: a scope row that cannot be written takes

@@ -1,10 +1,5 @@
 #include "resident_teams/leader_window.h"
 
-#include "catalog/module_catalog.h"
-#include "frame/message_object.h"
-#include "frame/view_catalog.h"
-#include "frame/window_registry.h"
-#include "support/scripted_ui.h"
 #include "team_fixture.h"
 
 #include <QDate>
@@ -12,14 +7,12 @@
 namespace cr::resident_teams::test {
 namespace {
 
-class LeaderWindowTest : public TeamFixture {
+class LeaderWindowTest : public TeamWindowFixture {
 protected:
     void SetUp() override
     {
-        TeamFixture::SetUp();
+        TeamWindowFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        catalog::registerViews(views);
-        catalog::registerWindows(windows);
         team = key("INSERT INTO tc_og_inhabitantteam (commno, orgname, issave) VALUES ('0001', '一组', '1')", "teamno")
                    .toLongLong();
         ASSERT_TRUE(db().commit());
@@ -36,25 +29,13 @@ protected:
     // A new leader of the team, as the team's list of leaders opens it.
     RecordWindow* openNew()
     {
-        window = windows.create(LeaderWindow::windowName(), WindowContext{db(), ui, views, message});
+        window = windows.create(LeaderWindow::windowName(), context());
         auto* record = dynamic_cast<RecordWindow*>(window.get());
         EXPECT_TRUE(record && record->openAdd());
         if (record) record->dw_1().setItem(1, QStringLiteral("teamno"), team);
         return record;
     }
 
-    QStringList warnings() const
-    {
-        QStringList out;
-        for (const auto& m : ui.messages()) out << m.title + QLatin1Char('|') + m.text;
-        return out;
-    }
-
-    ViewCatalog views;
-    WindowRegistry windows;
-    cr::test::ScriptedUi ui;
-    MessageObject message;
-    std::unique_ptr<Window> window;
     qlonglong team = 0;
 };
 
@@ -92,9 +73,9 @@ TEST_P(LeaderWindowTest, WarnsAboutAPersonYoungerThanSixteenOnly)
                 w->dw_1().userDoubleClicked(1, QStringLiteral("personname"));
             }
             EXPECT_EQ(w->dw_1().getItemString(1, QStringLiteral("personno")), personNo) << c.name << ", " << how;
-            EXPECT_EQ(warnings(), c.warned ? QStringList{young} : QStringList()) << c.name << ", " << how;
+            EXPECT_EQ(messages(), c.warned ? QStringList{young} : QStringList()) << c.name << ", " << how;
             // A warning only: the leader is saved.
-            EXPECT_TRUE(w->save()) << c.name << ", " << how << ": " << warnings().join(u'\n').toStdString();
+            EXPECT_TRUE(w->save()) << c.name << ", " << how << ": " << messages().join(u'\n').toStdString();
             ASSERT_TRUE(db().execute(QStringLiteral("DELETE FROM tc_og_inhabteamleader")));
             ASSERT_TRUE(db().commit());
         }

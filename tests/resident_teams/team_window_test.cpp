@@ -1,12 +1,7 @@
 #include "resident_teams/team_window.h"
 
-#include "catalog/module_catalog.h"
 #include "frame/list_page.h"
-#include "frame/message_object.h"
-#include "frame/view_catalog.h"
-#include "frame/window_registry.h"
 #include "resident_teams/scope_text.h"
-#include "support/scripted_ui.h"
 #include "team_fixture.h"
 
 namespace cr::resident_teams::test {
@@ -38,16 +33,8 @@ TEST(ScopeText, CountsAndCutsWholeCharacters)
               QStringLiteral("1号楼\r\n101室(2号楼1单元)\r\n张一"));
 }
 
-class TeamWindowTest : public TeamFixture {
+class TeamWindowTest : public TeamWindowFixture {
 protected:
-    void SetUp() override
-    {
-        TeamFixture::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        catalog::registerViews(views);
-        catalog::registerWindows(windows);
-    }
-
     qlonglong addTeam(const QVariant& area, const char* name, const QString& code = QString())
     {
         const qlonglong team = key("INSERT INTO tc_og_inhabitantteam (commno, regionalno, orgname, issave) "
@@ -65,7 +52,7 @@ protected:
 
     RecordWindow* open(qlonglong team)
     {
-        window = windows.create(TeamWindow::windowName(), WindowContext{db(), ui, views, message});
+        window = windows.create(TeamWindow::windowName(), context());
         auto* record = dynamic_cast<RecordWindow*>(window.get());
         EXPECT_TRUE(record && record->openModify(team));
         return record;
@@ -84,12 +71,6 @@ protected:
                                     .arg(QLatin1String(column)),
                                 {{"t", team}});
     }
-
-    ViewCatalog views;
-    WindowRegistry windows;
-    cr::test::ScriptedUi ui;
-    MessageObject message;
-    std::unique_ptr<Window> window;
 };
 
 TEST_P(TeamWindowTest, TheDialogIsSentTheAreaTheNameTheScopeAndItsCode)
@@ -151,9 +132,7 @@ TEST_P(TeamWindowTest, AScopeTooLargeIsCutByCharactersAndStillSaved)
         ASSERT_NE(w, nullptr) << c.name;
         ui.clearPrompts();
         chooseInDialog(*w, c.code, c.names);
-        QStringList shown;
-        for (const auto& m : ui.messages()) shown << m.title + QLatin1Char('|') + m.text;
-        EXPECT_EQ(shown, c.warned ? QStringList{warning} : QStringList()) << c.name;
+        EXPECT_EQ(messages(), c.warned ? QStringList{warning} : QStringList()) << c.name;
         EXPECT_EQ(w->dw_1().getItemString(1, QStringLiteral("scopecode")), c.code.left(kScopeLimit)) << c.name;
         ASSERT_TRUE(w->save()) << c.name;
         EXPECT_EQ(stored("scopecode", team).toString(), c.code.left(kScopeLimit)) << c.name;
