@@ -2,6 +2,7 @@
 #include "app/application_setup.h"
 #include "app/first_start_dialog.h"
 #include "app/main_window.h"
+#include "app/scope_dialog.h"
 #include "app/screenshot.h"
 #include "app/start_database.h"
 
@@ -12,7 +13,8 @@
 
 namespace {
 
-// --dialog NAME --screenshot OUT.png: the first start's question or the About box, drawn.
+// --dialog NAME --screenshot OUT.png: the first start's question, the About box, the floor
+// selection (of the building --record names) or the scope dialog (of the team --record names), drawn.
 int screenshotOfDialog(const QString& name, cr::app::MainWindow* window, const QString& output,
                        const QString& record = QString())
 {
@@ -26,10 +28,13 @@ int screenshotOfDialog(const QString& name, cr::app::MainWindow* window, const Q
         dialog.reset(cr::app::makeAboutBox(nullptr, window->sqlca()));
     } else if (name == QLatin1String("floor-selection") && window) {
         return cr::app::takeFloorDialogScreenshot(*window, record.toLongLong(), output);
+    } else if (name == QLatin1String("scope") && window) {
+        dialog = std::make_unique<cr::app::ScopeDialog>(
+            nullptr, window->context(), cr::app::ScopeDialog::requestForTeam(window->context(), record));
     }
     if (!dialog) {
         fprintf(stderr, "%s\n",
-                qPrintable(QStringLiteral("未知的对话框：%1（first-start、new-registry、about、floor-selection）").arg(name)));
+                qPrintable(QStringLiteral("未知的对话框：%1（first-start、new-registry、about、floor-selection、scope）").arg(name)));
         return 2;
     }
     return cr::app::takeWidgetScreenshot(*dialog, output);
@@ -57,7 +62,7 @@ int main(int argc, char** argv)
                                         QStringLiteral("OUT.png"));
     const QCommandLineOption dialogOption(QStringLiteral("dialog"),
                                     QStringLiteral("与 --screenshot 一起：画出对话框（first-start、new-registry、about、"
-                                                   "floor-selection 与 --record 楼院编号）"),
+                                                   "floor-selection 与 --record 楼院编号、scope 与 --record 居民小组编号）"),
                                     QStringLiteral("NAME"));
     parser.addOptions({dbOption, openOption, recordOption, addOption, shotOption, dialogOption});
     parser.process(app);

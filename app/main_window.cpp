@@ -9,6 +9,8 @@
 #include "app/list_page_widget.h"
 #include "app/pictures.h"
 #include "app/plain_window_widget.h"
+#include "app/record_request.h"
+#include "app/scope_dialog.h"
 #include "app/start_database.h"
 #include "catalog/module_catalog.h"
 #include "frame/sqlca.h"
@@ -53,6 +55,7 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
     m_ui.setWindows(&m_registry);
     m_ui.setFallbackParent(this);
     m_context = AppContext{m_sqlca.get(), &m_ui, &m_catalog, &m_registry, &m_message};
+    ScopeDialog::registerWith(m_ui, m_context);
 
     setWindowIcon(appIcon());
 
@@ -224,6 +227,9 @@ QWidget* MainWindow::makePage(const QString& window, const QString& label)
         });
         connect(&page->window(), &Window::statusChanged, this,
                 [this](const QString& text) { statusBar()->showMessage(text, 8000); });
+        connect(&page->window(), &Window::recordRequested, this, [this](const QString& name, const QVariant& key) {
+            openRequestedRecord(m_context, this, name, key);
+        });
         return page;
     }
 

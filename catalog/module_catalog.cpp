@@ -5,6 +5,7 @@
 #include "exchange/exchange_views.h"
 #include "catalog/planned_windows.h"
 #include "frame/view_catalog.h"
+#include "frame/window_registry.h"
 #include "houses/houses_views.h"
 #include "houses/houses_windows.h"
 #include "persons_in_charge/persons_in_charge_views.h"
@@ -58,6 +59,9 @@ void registerWindows(WindowRegistry& registry)
     persons_in_charge::registerWindows(registry);
     resident_teams::registerWindows(registry);
     registerPlannedWindows(registry);
+    // The navigation's groups in the order the office works.
+    registry.orderNavigation({QStringLiteral("社区基础信息"), QStringLiteral("负责人"), QStringLiteral("居民小组"),
+                              QStringLiteral("出租房屋")});
 }
 
 } // namespace cr::catalog

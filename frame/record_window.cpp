@@ -99,13 +99,15 @@ RecordWindow::~RecordWindow() = default;
 
 void RecordWindow::replaceFrameHandler(Hook hook) { m_replaced.insert(static_cast<int>(hook), true); }
 
-void RecordWindow::addFormButton(const QString& name, const QString& text, const QString& column)
+void RecordWindow::addFormButton(const QString& name, const QString& text, const QString& column,
+                                 const QString& picture)
 {
     ControlDef c;
     c.name = name;
     c.kind = ControlKind::FormButton;
     c.text = text;
     c.column = column;
+    c.picture = picture;
     addControl(c, [this, name] { m_form->userButtonClicked(formRow(), name); });
 }
 

@@ -121,9 +121,10 @@ protected:
     // the connection's error) as the reason the save failed.
     bool failSave(const QString& text = QString());
 
-    // A button inside the form, beside `column`; clicking it raises
-    // dw_1 buttonclicked.
-    void addFormButton(const QString& name, const QString& text, const QString& column);
+    // A button inside the form, beside `column`, with an optional picture
+    // ("bmp/...") before its text; clicking it raises dw_1 buttonclicked.
+    void addFormButton(const QString& name, const QString& text, const QString& column,
+                       const QString& picture = QString());
 
     bool closeQuery() override;
 

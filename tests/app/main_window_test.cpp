@@ -40,7 +40,7 @@ TEST(MainWindowTest, NavigationGroupsTheWindowsAsTheOfficeWorks)
         tree << nav->topLevelItem(g)->text(0) + QLatin1Char(':') + labels.join(QLatin1Char(','));
     }
     EXPECT_EQ(tree, QStringList({"社区基础信息:责任区,楼院,房屋,房屋信息批量维护", "负责人:楼院负责人,责任区负责人,楼院负责人分布",
-                                 "居民小组:居民小组,居民小组长", "出租房屋:出租房屋登记,房屋出租记录,房屋出租处罚记录"}));
+                                 "居民小组:居民小组,居民小组长,管辖范围覆盖情况", "出租房屋:出租房屋登记,房屋出租记录,房屋出租处罚记录"}));
 
     bool database = false, community = false;
     for (QLabel* l : window->statusBar()->findChildren<QLabel*>()) {

@@ -354,8 +354,13 @@ bool ScenarioPlayer::doAnswer(const QStringList& t, QString* failure)
         ui.answerSelectionWith(QStringLiteral("floors ") + t[2], floorAnswer(m_session.sqlca(), t[2]));
         return true;
     }
+    if (t.size() >= 3 && what == QLatin1String("scope")) {
+        ui.answerSelectionPlayed(t.mid(2));
+        return true;
+    }
     *failure = usage(QStringLiteral("answer ok|yes|no|cancel | answer person <n>|cancel | answer person no <personno> | "
-                                    "answer selection s_str=...;s_dw=...|cancel | answer floors <range>|ok"));
+                                    "answer selection s_str=...;s_dw=...|cancel | answer floors <range>|ok | "
+                                    "answer scope <actions> ok|cancel"));
     return false;
 }
 
