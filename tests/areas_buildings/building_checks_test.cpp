@@ -38,6 +38,20 @@ protected:
         makeChecks();
     }
 
+    // A check's answer: 0 without a word, or 1 with the one message (and,
+    // when given, the cursor on the field).
+    void expectAnswer(int code, const QString& message, const QString& cursor = QString())
+    {
+        if (message.isEmpty()) {
+            EXPECT_EQ(code, 0);
+            EXPECT_TRUE(ui.messages.isEmpty()) << ui.single().toStdString();
+            return;
+        }
+        EXPECT_EQ(code, 1);
+        EXPECT_EQ(ui.single(), message);
+        if (!cursor.isEmpty()) EXPECT_EQ(form->getColumnName(), cursor);
+    }
+
     std::unique_ptr<BuildingQueries> queries;
     std::unique_ptr<BuildingChecks> checks;
 };
@@ -96,14 +110,7 @@ TEST_P(BuildingChecksTest, SaveChecksInOrder)
         form->setItem(1, QStringLiteral("address"), c.address);
         form->setColumn(QStringLiteral("note"));
         const int code = checks->verify(c.self == 0);
-        if (c.message.isEmpty()) {
-            EXPECT_EQ(code, 0);
-            EXPECT_TRUE(ui.messages.isEmpty()) << ui.single().toStdString();
-        } else {
-            EXPECT_EQ(code, 1);
-            EXPECT_EQ(ui.single(), c.message);
-            EXPECT_EQ(form->getColumnName(), c.cursor);
-        }
+        expectAnswer(code, c.message, c.cursor);
     }
 }
 
@@ -162,14 +169,8 @@ TEST_P(BuildingChecksTest, CountsOutOfBoundsAreRefusedOnEntry)
         form->setItem(1, QStringLiteral("roomtype"), QStringLiteral("01"));
         form->setItem(1, QString::fromLatin1(c.column), 6);
         const int code = checks->entry(1, QString::fromLatin1(c.column), QString::fromUtf8(c.typed), true);
-        if (c.message.isEmpty()) {
-            EXPECT_EQ(code, 0);
-            EXPECT_TRUE(ui.messages.isEmpty()) << ui.single().toStdString();
-        } else {
-            EXPECT_EQ(code, 1);
-            EXPECT_EQ(ui.single(), c.message);
-            EXPECT_EQ(text(form->getItem(1, QString::fromLatin1(c.column))), QStringLiteral("6"));
-        }
+        expectAnswer(code, c.message);
+        EXPECT_EQ(text(form->getItem(1, QString::fromLatin1(c.column))), QStringLiteral("6")) << "the field keeps its value";
     }
 }
 
@@ -203,14 +204,7 @@ TEST_P(BuildingChecksTest, SaveRefusesCountsOutOfBoundsAndTooManyHouses)
         form->setItem(1, QStringLiteral("address"), QStringLiteral("和平路3号"));
         form->setColumn(QStringLiteral("note"));
         const int code = checks->verify(true);
-        if (c.message.isEmpty()) {
-            EXPECT_EQ(code, 0);
-            EXPECT_TRUE(ui.messages.isEmpty()) << ui.single().toStdString();
-        } else {
-            EXPECT_EQ(code, 1);
-            EXPECT_EQ(ui.single(), c.message);
-            EXPECT_EQ(form->getColumnName(), c.cursor);
-        }
+        expectAnswer(code, c.message, c.cursor);
     }
 }
 
