@@ -100,6 +100,9 @@ void FieldEditor::build()
         m_line = new QLineEdit;
         if (m_style == Style::Number) m_line->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (m_style == Style::Date) m_line->setPlaceholderText(QStringLiteral("yyyy-mm-dd"));
+        // Typing stops at the column's length; the frame refuses what gets past.
+        if (m_style == Style::Line && m_def.kind == ColumnKind::Text && m_def.maxLength > 0)
+            m_line->setMaxLength(m_def.maxLength);
         if (m_def.width > 0) m_line->setMinimumWidth(m_line->fontMetrics().averageCharWidth() * qMin(m_def.width, 40));
         connect(m_line, &QLineEdit::textEdited, this, &FieldEditor::setDirty);
         connect(m_line, &QLineEdit::returnPressed, this, &FieldEditor::finish);

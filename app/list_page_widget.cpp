@@ -2,6 +2,7 @@
 
 #include "app/list_output.h"
 #include "app/list_search_proxy.h"
+#include "app/pane_keys.h"
 #include "app/plain_window_widget.h"
 #include "app/record_window_widget.h"
 #include "app/summary_bar.h"
@@ -47,19 +48,18 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
     auto* bar = new QHBoxLayout;
-    auto* searchLabel = new QLabel(QStringLiteral("查找(&F)："));
+    auto* searchLabel = new QLabel(QStringLiteral("查找："));
     m_search = new QLineEdit;
     m_search->setPlaceholderText(QStringLiteral("输入任意显示内容，多个词用空格分开"));
     m_search->setClearButtonEnabled(true);
     searchLabel->setBuddy(m_search);
     m_count = new QLabel;
-    m_add = new QPushButton(QStringLiteral("新增(&N)"));
-    m_add->setToolTip(QStringLiteral("登记一条新记录"));
-    m_modify = new QPushButton(QStringLiteral("修改(&M)"));
-    m_modify->setToolTip(QStringLiteral("打开当前记录（也可双击或按回车键）"));
-    auto* refresh = new QPushButton(QStringLiteral("刷新(&R)"));
-    refresh->setShortcut(QKeySequence(Qt::Key_F5));
-    refresh->setToolTip(QStringLiteral("重新读取列表(F5)"));
+    m_search->setToolTip(withKey(QStringLiteral("查找"), paneKeys::find()));
+    m_add = new QPushButton(QStringLiteral("新增"));
+    m_modify = new QPushButton(QStringLiteral("修改"));
+    m_modify->setToolTip(withKey(QStringLiteral("打开当前记录（也可双击或按回车键）"), paneKeys::modify()));
+    auto* refresh = new QPushButton(QStringLiteral("刷新"));
+    refresh->setToolTip(withKey(QStringLiteral("重新读取列表"), paneKeys::refresh()));
     bar->addWidget(searchLabel);
     bar->addWidget(m_search, 1);
     bar->addWidget(m_count);
@@ -68,7 +68,7 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     bar->addWidget(m_modify);
     bar->addWidget(refresh);
     // Getting the list out as shown: searched, sorted, with its summary.
-    m_output = new QPushButton(QStringLiteral("导出/打印(&E)"));
+    m_output = new QPushButton(QStringLiteral("导出/打印"));
     m_output->setToolTip(QStringLiteral("把列表按当前查找和排序导出为Excel、CSV或PDF，或打印"));
     auto* outputMenu = new QMenu(m_output);
     addOutputActions(outputMenu, this, [this] { return this; }, false);
@@ -95,9 +95,11 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     // The lists carry their own line numbers (序号); others get the header's.
-    bool ownNumbers = false;
-    for (const QString& c : m_columns) ownNumbers = ownNumbers || isLineNumber(list.definition().column(c));
-    rows->setVisible(!ownNumbers);
+    QList<int> lineNumbers;
+    for (int c = 0; c < m_columns.size(); ++c)
+        if (isLineNumber(list.definition().column(m_columns[c]))) lineNumbers << c;
+    m_proxy->setLineNumberColumns(lineNumbers);
+    rows->setVisible(lineNumbers.isEmpty());
     QHeaderView* heads = m_table->horizontalHeader();
     heads->setSectionsClickable(true);
     heads->setSortIndicatorShown(false);
@@ -117,6 +119,11 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
 
     m_summary = new SummaryBar(list, m_columns);
     m_summary->follow(m_table);
+    // The summary line totals what the search left on screen.
+    m_summary->summary().setShownRows([this]() -> std::optional<QList<int>> {
+        if (m_proxy->rowCount() == m_model->rowCount()) return std::nullopt;
+        return shownRows();
+    });
     layout->addWidget(m_summary);
 
     // Typing narrows the list a moment after the last key; Enter at once.
@@ -145,8 +152,24 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     connect(m_proxy, &QAbstractItemModel::rowsInserted, this, &ListPageWidget::updateCount);
     connect(m_proxy, &QAbstractItemModel::rowsRemoved, this, &ListPageWidget::updateCount);
     connect(m_proxy, &QAbstractItemModel::layoutChanged, this, &ListPageWidget::updateCount);
+    bindPaneKeys(refresh);
     setFocusProxy(m_table);
     updateCount();
+}
+
+// The page's keys act on this pane only: on a page with detail lists the
+// list that holds the focus is the one that searches, adds, opens, reads.
+void ListPageWidget::bindPaneKeys(QPushButton* refresh)
+{
+    bindPaneKey(this, paneKeys::find(), [this] {
+        m_search->setFocus(Qt::ShortcutFocusReason);
+        m_search->selectAll();
+    });
+    for (const auto& [key, button] : {std::pair{paneKeys::add(), m_add}, std::pair{paneKeys::modify(), m_modify},
+                                      std::pair{paneKeys::refresh(), refresh}})
+        bindPaneKey(this, key, [button] {
+            if (button->isEnabled()) button->click();
+        });
 }
 
 ListPageWidget::~ListPageWidget()
@@ -273,6 +296,7 @@ void ListPageWidget::updateCount()
     const int shown = m_proxy->rowCount();
     m_count->setText(shown == all ? QStringLiteral("共 %1 条").arg(all)
                                   : QStringLiteral("显示 %1 条，共 %2 条").arg(shown).arg(all));
+    m_summary->summary().recompute();
     m_modify->setEnabled(shown > 0);
     updateAddButton();
 }
@@ -283,7 +307,7 @@ void ListPageWidget::updateAddButton()
 {
     const bool canAdd = m_page->canAdd();
     m_add->setEnabled(canAdd);
-    m_add->setToolTip(canAdd ? QStringLiteral("登记一条新记录")
+    m_add->setToolTip(canAdd ? withKey(QStringLiteral("登记一条新记录"), paneKeys::add())
                              : QStringLiteral("%1须在所属%2下新增：请在%2列表中选中%2，再在它下面的列表中新增")
                                    .arg(m_info.title, m_page->masterName()));
 }

@@ -65,6 +65,7 @@ signals:
     void statusMessage(const QString& text);
 
 private:
+    void bindPaneKeys(QPushButton* refresh);
     void selectListRow(int row);             // data view row -> table selection
     void onTableRowChanged();                // table selection -> data view row
     void updateCount();

@@ -33,6 +33,8 @@ void ListSearchProxy::setSourceModel(QAbstractItemModel* source)
 QVariant ListSearchProxy::data(const QModelIndex& index, int role) const
 {
     if (role == Qt::BackgroundRole) return {};
+    if (role == Qt::DisplayRole && index.isValid() && m_lineNumbers.contains(index.column()))
+        return QString::number(index.row() + 1);
     return QSortFilterProxyModel::data(index, role);
 }
 

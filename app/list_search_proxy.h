@@ -21,6 +21,9 @@ public:
     // A list shows its rows plainly: the field colours belong to the forms.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     void setSearchText(const QString& text);
+    // Columns of line numbers (序号): they number the rows shown, 1 … n, so a
+    // searched list does not show the gaps the search left.
+    void setLineNumberColumns(const QList<int>& columns) { m_lineNumbers = columns; }
     QString searchText() const { return m_text; }
 
 protected:
@@ -31,6 +34,7 @@ private:
     void dropCache();
 
     QString m_text;
+    QList<int> m_lineNumbers;
     exchange::ListSearch m_search;
     mutable QVector<QString> m_rowText;
     mutable QVector<bool> m_known;

@@ -64,7 +64,9 @@ int main(int argc, char** argv)
                                     QStringLiteral("与 --screenshot 一起：画出对话框（first-start、new-registry、about、"
                                                    "floor-selection 与 --record 楼院编号、scope 与 --record 居民小组编号）"),
                                     QStringLiteral("NAME"));
-    parser.addOptions({dbOption, openOption, recordOption, addOption, shotOption, dialogOption});
+    const QCommandLineOption searchOption(QStringLiteral("search"), QStringLiteral("与 --open 一起：在列表的查找框中输入"),
+                                          QStringLiteral("TEXT"));
+    parser.addOptions({dbOption, openOption, recordOption, addOption, shotOption, dialogOption, searchOption});
     parser.process(app);
 
     const bool screenshot = parser.isSet(shotOption);
@@ -84,6 +86,7 @@ int main(int argc, char** argv)
         request.window = parser.value(openOption);
         request.record = parser.value(recordOption);
         request.add = parser.isSet(addOption);
+        request.search = parser.value(searchOption);
         request.output = parser.value(shotOption);
         return cr::app::takeScreenshot(window, request);
     }

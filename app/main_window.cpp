@@ -12,6 +12,7 @@
 #include "app/record_request.h"
 #include "app/scope_dialog.h"
 #include "app/start_database.h"
+#include "app/start_page.h"
 #include "catalog/module_catalog.h"
 #include "frame/sqlca.h"
 
@@ -24,6 +25,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -67,8 +69,16 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
     m_tabs->setTabsClosable(true);
     m_tabs->setDocumentMode(true);
     m_tabs->setMovable(true);
+    // While no page is open the right side shows the start page.
+    m_start = new StartPage(m_context);
+    connect(m_start, &StartPage::openRequested, this, [this](const QString& label) { openPage(label); });
+    m_right = new QStackedWidget;
+    m_right->addWidget(m_start);
+    m_right->addWidget(m_tabs);
+    connect(m_tabs, &QTabWidget::currentChanged, this,
+            [this](int index) { m_right->setCurrentWidget(index < 0 ? static_cast<QWidget*>(m_start) : m_tabs); });
     m_split->addWidget(m_navigation);
-    m_split->addWidget(m_tabs);
+    m_split->addWidget(m_right);
     m_split->setStretchFactor(1, 1);
     m_split->setSizes({190, 1000});
     setCentralWidget(m_split);
@@ -90,7 +100,8 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
     // F6 moves between the navigation and the open page.
     auto* swap = new QShortcut(QKeySequence(Qt::Key_F6), this);
     connect(swap, &QShortcut::activated, this, [this] {
-        if (m_navigation->hasFocus() && m_tabs->currentWidget()) m_tabs->currentWidget()->setFocus();
+        QWidget* right = m_right->currentWidget() == m_tabs ? m_tabs->currentWidget() : m_start;
+        if (m_navigation->hasFocus() && right) right->setFocus();
         else m_navigation->setFocus();
     });
     auto* closeCurrent = new QShortcut(QKeySequence(QStringLiteral("Ctrl+W")), this);

@@ -11,6 +11,7 @@
 
 class QLabel;
 class QSplitter;
+class QStackedWidget;
 class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -22,6 +23,7 @@ class Sqlca;
 namespace cr::app {
 
 class ListPageWidget;
+class StartPage;
 
 // The application's main window: the navigation pane with the module's
 // windows grouped by subject, each opening its list page in a tab (the
@@ -41,6 +43,7 @@ public:
     ListPageWidget* listPage(const QString& window) const;   // the tab's (master) list page
     QTabWidget* tabs() const { return m_tabs; }
     QTreeWidget* navigation() const { return m_navigation; }
+    StartPage* startPage() const { return m_start; }
 
     Sqlca& sqlca() const { return *m_sqlca; }
     const AppContext& context() const { return m_context; }
@@ -75,6 +78,8 @@ private:
     QSplitter* m_split = nullptr;
     QTreeWidget* m_navigation = nullptr;
     QTabWidget* m_tabs = nullptr;
+    QStackedWidget* m_right = nullptr;
+    StartPage* m_start = nullptr;
     QLabel* m_databaseLabel = nullptr;
     QLabel* m_communityLabel = nullptr;
     QLabel* m_demoLabel = nullptr;

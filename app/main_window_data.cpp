@@ -4,9 +4,27 @@
 #include "app/list_output.h"
 #include "app/main_window.h"
 
+#include "app/list_page_widget.h"
+
+#include <QApplication>
 #include <QMenuBar>
 
 namespace cr::app {
+namespace {
+
+// The list the menu's export and printing act on: the pane of the current
+// tab that holds the focus (a detail list beneath its master), else the
+// tab's own list.
+ListPageWidget* focusedList(QWidget* page, ListPageWidget* tabList)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (page && focus && page->isAncestorOf(focus))
+        for (QWidget* w = focus; w && w != page; w = w->parentWidget())
+            if (auto* list = qobject_cast<ListPageWidget*>(w)) return list;
+    return tabList;
+}
+
+} // namespace
 
 void MainWindow::buildDataMenu()
 {
@@ -17,8 +35,10 @@ void MainWindow::buildDataMenu()
     });
     import->setShortcut(QKeySequence(QStringLiteral("Ctrl+I")));
     data->addSeparator();
-    addOutputActions(data, this, [this] { return currentPage() ? listPage(pageWindow(currentPage())) : nullptr; },
-                     true);
+    addOutputActions(data, this, [this] {
+        QWidget* page = currentPage();
+        return focusedList(page, page ? listPage(pageWindow(page)) : nullptr);
+    }, true);
 }
 
 } // namespace cr::app

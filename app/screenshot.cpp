@@ -10,6 +10,7 @@
 #include "persons_in_charge/floor_queries.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <cstdio>
@@ -95,6 +96,13 @@ int takeScreenshot(MainWindow& window, const ScreenshotRequest& request)
     if (!request.window.isEmpty()) {
         if (!window.openPage(request.window)) return fail(QStringLiteral("未知的窗口：%1").arg(request.window));
         settle();
+        if (!request.search.isEmpty()) {
+            ListPageWidget* list = window.listPage(MainWindow::pageWindow(window.currentPage()));
+            if (!list) return fail(QStringLiteral("窗口“%1”没有列表，不能查找。").arg(request.window));
+            list->searchBox()->setText(request.search);
+            list->applySearch(request.search);
+            settle();
+        }
         auto* coverage = qobject_cast<CoveragePage*>(window.currentPage());
         if (coverage && !request.record.isEmpty()) {
             if (!coverage->showBuilding(request.record.toLongLong()))

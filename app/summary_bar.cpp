@@ -1,7 +1,7 @@
 #include "app/summary_bar.h"
 
+#include "exchange/list_extract.h"
 #include "frame/dataview.h"
-#include "frame/expr/format.h"
 
 #include <QFont>
 #include <QHeaderView>
@@ -74,22 +74,26 @@ void SummaryModel::scheduleRecompute()
 void SummaryModel::recompute()
 {
     m_scheduled = false;
-    const DataViewDef& def = m_view.definition();
     QVector<QString> texts(m_columns.size());
     QVector<bool> numeric(m_columns.size(), false);
-    for (int i = 0; i < def.summaries.size(); ++i) {
-        const SummaryDef& s = def.summaries[i];
-        const int c = m_columns.indexOf(s.column.toLower());
-        if (c < 0) continue;
-        const QVariant value = m_view.summary(i);
-        texts[c] = expr::Format::apply(value, s.format);
-        numeric[c] = true;
-    }
-    // The label stands in the first column that holds no sum.
-    if (!def.summaries.isEmpty()) {
+    if (hasSummaries()) {
+        const std::optional<QList<int>> shown = m_shown ? m_shown() : std::nullopt;
+        const exchange::ListExtract extract = shown ? exchange::ListExtract(m_view, *shown, QString())
+                                                    : exchange::ListExtract(m_view, QString());
+        const QList<bool> sums = extract.summaryIsNumber();
+        for (int k = 0; k < extract.columnCount(); ++k) {
+            const int c = m_columns.indexOf(extract.columns()[k].name);
+            if (c < 0 || !sums[k]) continue;
+            texts[c] = extract.summary()[k];
+            numeric[c] = true;
+        }
+        // The label stands in the first column that holds no sum.
+        QString label;
+        for (int k = 0; k < extract.columnCount() && label.isEmpty(); ++k)
+            if (!sums[k]) label = extract.summary()[k];
         for (int c = 0; c < texts.size(); ++c) {
             if (!numeric[c]) {
-                texts[c] = def.summaryLabel;
+                texts[c] = label;
                 break;
             }
         }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTableView>
 #include <QVector>
+#include <functional>
+#include <optional>
 
 namespace cr {
 class DataView;
@@ -28,6 +30,11 @@ public:
     QString text(const QString& column) const;   // what stands under a column
     void recompute();
 
+    // The data view rows the list shows, in order; nothing = every row. The
+    // sums are then those of the shown rows, as an export of the list has them.
+    using ShownRows = std::function<std::optional<QList<int>>()>;
+    void setShownRows(ShownRows shown) { m_shown = std::move(shown); }
+
 private:
     void scheduleRecompute();
 
@@ -36,6 +43,7 @@ private:
     QVector<QString> m_texts;
     QVector<bool> m_numeric;
     bool m_scheduled = false;
+    ShownRows m_shown;
 };
 
 // The summary line kept visible under a list's rows: a one-row table whose

@@ -1,5 +1,6 @@
 #include "areas_buildings/building_checks.h"
 
+#include "schema/building_limits.h"
 #include "schema/codes.h"
 #include "areas_buildings/building_queries.h"
 #include "frame/dataview.h"
@@ -61,8 +62,30 @@ int BuildingChecks::verify(bool adding)
 {
     const int row = m_form.getRow();
     if (row < 1) return 1;
-    if (verifyFloors(row) || verifyDoorWord(row) || verifyUnique(row, adding)) return 1;
+    if (verifyCounts(row) || verifyFloors(row) || verifyDoorWord(row) || verifyUnique(row, adding)) return 1;
     return 0;
+}
+
+// Counts outside their bounds, then more houses than a building may hold
+// (stored counts are checked again here: they may come from an import).
+int BuildingChecks::verifyCounts(int row)
+{
+    for (const schema::BuildingCountLimit& limit : schema::buildingCountLimits()) {
+        const std::optional<QString> refusal = schema::countRefusal(limit, m_form.getItemNumber(row, limit.column));
+        if (!refusal) continue;
+        warn(warning, *refusal);
+        cursorTo(limit.column);
+        return 1;
+    }
+    if (kindOf(m_form, row) == codes::roomtype::bungalow) return 0;
+    const long long houses = schema::housesCalledFor(m_form.getItemNumber(row, QStringLiteral("unitnum")),
+                                                     m_form.getItemNumber(row, QStringLiteral("upfloornum")),
+                                                     m_form.getItemNumber(row, QStringLiteral("floorhouesnum")));
+    const std::optional<QString> refusal = schema::totalRefusal(houses);
+    if (!refusal) return 0;
+    warn(warning, *refusal);
+    cursorTo(QStringLiteral("floorhouesnum"));
+    return 1;
 }
 
 int BuildingChecks::verifyFloors(int row)
@@ -134,6 +157,13 @@ int BuildingChecks::verifyUnique(int row, bool adding)
 int BuildingChecks::entry(int row, const QString& column, const QString& value, bool adding)
 {
     const QString c = column.toLower();
+    if (const schema::BuildingCountLimit* limit = schema::buildingCountLimit(c)) {
+        // A count out of bounds is refused as typed; the field keeps its value.
+        if (const std::optional<QString> refusal = schema::countRefusal(*limit, numberOf(value))) {
+            warn(warning, *refusal);
+            return 1;
+        }
+    }
     if (c == QLatin1String("buildingname")) return buildingNameEntered(row, value, adding);
     if (c == QLatin1String("fixedyear")) return yearEntered(row, value);
     if (c == QLatin1String("upfloornum")) return upFloorsEntered(row, value);

@@ -36,6 +36,7 @@ private:
     int housesPerFloorEntered(int row, const QString& value);
     int doorsEntered(int row, const QString& value);
 
+    int verifyCounts(int row);
     int verifyFloors(int row);
     int verifyDoorWord(int row);
     int verifyUnique(int row, bool adding);

@@ -33,6 +33,11 @@ QString summedColumn(const QString& expression)
 
 } // namespace
 
+QString ListExtract::shownRowsLabel(int rows)
+{
+    return QStringLiteral("合计（显示 %1 条）").arg(rows);
+}
+
 ListExtract::ListExtract(const DataView& view, const QString& title) : ListExtract(view, allRows(view), title) {}
 
 ListExtract::ListExtract(const DataView& view, const QList<int>& rows, const QString& title)
@@ -122,10 +127,12 @@ void ListExtract::computeSummary()
         m_summaryValues[c] = total;
         m_summaryNumeric[c] = true;
     }
-    // The label stands in the first column that holds no sum.
+    // The label stands in the first column that holds no sum; when a search
+    // left out rows it says that the sums are those of the rows shown.
+    const QString label = everyRow ? def.summaryLabel : shownRowsLabel(int(m_rows.size()));
     for (int c = 0; c < m_columns.size(); ++c) {
         if (!m_summaryNumeric[c]) {
-            m_summary[c] = def.summaryLabel;
+            m_summary[c] = label;
             break;
         }
     }

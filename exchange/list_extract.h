@@ -49,10 +49,13 @@ public:
 
     bool hasSummary() const { return !m_summary.isEmpty(); }
     // What stands under each column in the summary line ("合计：" and sums
-    // of the rows of this extract); empty without summaries.
+    // of the rows of this extract, "合计（显示 55 条）" when the extract
+    // leaves rows of the view out); empty without summaries.
     const QStringList& summary() const { return m_summary; }
     QList<bool> summaryIsNumber() const { return m_summaryNumeric; }
     QVariant summaryValue(int c) const { return m_summaryValues.value(c); }   // the number behind a sum
+
+    static QString shownRowsLabel(int rows);
 
 private:
     void describeColumns();

@@ -5,6 +5,7 @@
 #include "frame/message_object.h"
 #include "frame/person_selection.h"
 #include "frame/sqlca.h"
+#include "frame/text_length.h"
 #include "frame/ui_services.h"
 #include "frame/view_catalog.h"
 #include "frame/window_registry.h"
@@ -39,6 +40,20 @@ QString fieldLabel(const ColumnDef& c)
     label.remove(QLatin1Char('\r')).remove(QLatin1Char('\n')).remove(QLatin1Char(' '));
     while (label.endsWith(QLatin1Char(':')) || label.endsWith(QChar(0xFF1A))) label.chop(1);
     return label.isEmpty() ? c.name : label;
+}
+
+// Both saves: a text that a value rule or an import put there may still be
+// longer than its column, and neither engine should be the one to say so.
+bool textsFit(DataView& form, UiServices& ui, int row)
+{
+    const ColumnDef* c = firstTooLong(form, row);
+    if (!c) return true;
+    const int length = textLength(form.getItemString(row, c->name));
+    ui.messageBox(kTitleInfo, tooLongMessage(fieldLabel(*c), c->maxLength, length));
+    form.setRow(row);
+    form.setColumn(c->name);
+    form.setFocus();
+    return false;
 }
 
 } // namespace
@@ -368,9 +383,9 @@ bool RecordWindow::saveRecord(bool validated)
     const int row = formRow();
     if (row < 1) return false;
     if (validated) {
-        if (!checkMaster(row) || !checkRequiredFields(row)) return false;
+        if (!checkMaster(row) || !checkRequiredFields(row) || !textsFit(dw, ui(), row)) return false;
         if (wf_dw_verify() != 0) return false;
-    } else if (!checkMaster(row)) {
+    } else if (!checkMaster(row) || !textsFit(dw, ui(), row)) {
         return false;
     }
 
@@ -534,8 +549,15 @@ void RecordWindow::wf_refresh_list()
 
 int RecordWindow::dispatchItemChanged(int row, const QString& column, const QString& data)
 {
-    // The frame accepts every value; the window decides.
-    if (!replaced(Hook::ItemChanged)) { /* nothing of the frame's own */ }
+    // Text longer than its column is refused as typed, before the window sees
+    // it, even by a window that replaces the frame's handler: the column's
+    // length is no window's choice. Everything else the window decides.
+    const ColumnDef* c = m_form->definition().column(column);
+    if (c && !c->dbName.isEmpty() && !fitsColumn(*c, data)) {
+        ui().messageBox(kTitleInfo, tooLongMessage(fieldLabel(*c), c->maxLength, textLength(data)));
+        return 1;
+    }
+    if (!replaced(Hook::ItemChanged)) { /* nothing else of the frame's own */ }
     return dw_1_itemchanged(row, column, data);
 }
 

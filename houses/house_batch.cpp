@@ -2,11 +2,13 @@
 
 #include "frame/dataview.h"
 #include "frame/sqlca.h"
+#include "houses/house_batch_limits.h"
 #include "houses/house_grid_writer.h"
 #include "houses/house_numbering.h"
 
 #include <QPair>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 
 namespace cr::houses {
@@ -18,7 +20,8 @@ std::optional<long long> wholeNumber(const DataView& view, int row, const char* 
 {
     const std::optional<double> v = view.getItemNumber(row, QLatin1String(column));
     if (!v) return std::nullopt;
-    return static_cast<long long>(std::trunc(*v));
+    // Kept within what a long long holds; the bounds check refuses it anyway.
+    return static_cast<long long>(std::trunc(std::clamp(*v, -1e15, 1e15)));
 }
 
 bool zeroOrEmpty(const std::optional<long long>& n) { return !n || *n == 0; }
@@ -65,6 +68,7 @@ QString HouseBatch::countLine(int total, bool afterDeletion)
 
 BatchOutcome HouseBatch::generate(const BatchBuilding& b)
 {
+    if (const std::optional<QString> refusal = batchCountsRefusal(b)) return refused(*refusal);
     int added = 0;
     if (b.roomType == QLatin1String("02")) {
         if (zeroOrEmpty(b.housesPerFloor))

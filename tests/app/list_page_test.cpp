@@ -140,9 +140,46 @@ TEST_P(ListPageTest, SearchBoxNarrowsTheRowsByWhatTheyShow)
         EXPECT_EQ(shownNames(), s.expected) << s.name;
         EXPECT_EQ(page->visibleRows(), s.expected.size()) << s.name;
     }
-    // The summary stays the list's total while searching.
+    // The summary totals what the search left on screen.
     page->applySearch(QStringLiteral("平房"));
-    EXPECT_EQ(page->summaryBar()->summary().text(QStringLiteral("unitnum")), QStringLiteral("5"));
+    EXPECT_EQ(page->summaryBar()->summary().text(QStringLiteral("unitnum")), QStringLiteral("0"));
+}
+
+// A clerk reads the total and the line numbers of what is on screen: after a
+// search or a sort the summary sums the shown rows and says how many, and
+// 序号 counts them 1 … n.
+TEST_P(ListPageTest, SummaryAndLineNumbersFollowTheShownRows)
+{
+    SummaryModel& summary = page->summaryBar()->summary();
+    const int area = int(page->columns().indexOf(QStringLiteral("buildingarea")));
+    struct Case {
+        const char* name;
+        const char* search;
+        int sortSection;           // -1: no new sort
+        QString label, area, doors;
+        QStringList lineNumbers;
+    };
+    const QList<Case> cases = {
+        {"whole list", "", -1, "合计：", "3,944.75", "5", {"1", "2", "3", "4"}},
+        {"search leaves rows 1 and 4", "星河", -1, "合计（显示 2 条）", "1,644.50", "2", {"1", "2"}},
+        {"search leaves row 2", "平房", -1, "合计（显示 1 条）", "300.00", "0", {"1"}},
+        {"search leaves nothing", "无此楼", -1, "合计（显示 0 条）", "0.00", "0", {}},
+        {"sorted, then searched", "星河", area, "合计（显示 2 条）", "1,644.50", "2", {"1", "2"}},
+        {"search cleared again", "", -1, "合计：", "3,944.75", "5", {"1", "2", "3", "4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.sortSection >= 0) page->sortByColumn(c.sortSection);
+        page->applySearch(QString::fromUtf8(c.search));
+        QApplication::processEvents();
+        EXPECT_EQ(summary.text(QStringLiteral("rownumber")), c.label);
+        EXPECT_EQ(summary.text(QStringLiteral("buildingarea")), c.area);
+        EXPECT_EQ(summary.text(QStringLiteral("unitnum")), c.doors);
+        QStringList numbers;
+        QAbstractItemModel* model = page->table()->model();
+        for (int r = 0; r < model->rowCount(); ++r) numbers << model->index(r, 0).data().toString();
+        EXPECT_EQ(numbers, c.lineNumbers);
+    }
 }
 
 TEST_P(ListPageTest, SearchKeepsTheCurrentRecordWhileItIsShown)

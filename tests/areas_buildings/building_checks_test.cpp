@@ -38,6 +38,20 @@ protected:
         makeChecks();
     }
 
+    // A check's answer: 0 without a word, or 1 with the one message (and,
+    // when given, the cursor on the field).
+    void expectAnswer(int code, const QString& message, const QString& cursor = QString())
+    {
+        if (message.isEmpty()) {
+            EXPECT_EQ(code, 0);
+            EXPECT_TRUE(ui.messages.isEmpty()) << ui.single().toStdString();
+            return;
+        }
+        EXPECT_EQ(code, 1);
+        EXPECT_EQ(ui.single(), message);
+        if (!cursor.isEmpty()) EXPECT_EQ(form->getColumnName(), cursor);
+    }
+
     std::unique_ptr<BuildingQueries> queries;
     std::unique_ptr<BuildingChecks> checks;
 };
@@ -96,14 +110,7 @@ TEST_P(BuildingChecksTest, SaveChecksInOrder)
         form->setItem(1, QStringLiteral("address"), c.address);
         form->setColumn(QStringLiteral("note"));
         const int code = checks->verify(c.self == 0);
-        if (c.message.isEmpty()) {
-            EXPECT_EQ(code, 0);
-            EXPECT_TRUE(ui.messages.isEmpty()) << ui.single().toStdString();
-        } else {
-            EXPECT_EQ(code, 1);
-            EXPECT_EQ(ui.single(), c.message);
-            EXPECT_EQ(form->getColumnName(), c.cursor);
-        }
+        expectAnswer(code, c.message, c.cursor);
     }
 }
 
@@ -129,6 +136,76 @@ TEST_P(BuildingChecksTest, SaveWritesBackSafeFloorsAndTrimmedTexts)
     EXPECT_EQ(checks->verify(true), 0);
     EXPECT_EQ(form->getItemString(1, QStringLiteral("buildingname")), QStringLiteral("星光楼"));
     EXPECT_EQ(form->getItemString(1, QStringLiteral("address")), QStringLiteral("和平路3号"));
+}
+
+// Counts no building reaches are refused as typed, before the kind's own
+// floor rules, and the field keeps what it held.
+TEST_P(BuildingChecksTest, CountsOutOfBoundsAreRefusedOnEntry)
+{
+    const auto outside = [](const char* label, int max) {
+        return QStringLiteral("警告 / “%1”应在0到%2之间，请重新输入！").arg(QString::fromUtf8(label)).arg(max);
+    };
+    struct Case {
+        const char* name;
+        const char* column;
+        const char* typed;
+        QString message;   // empty: the bounds let it through
+    };
+    const QList<Case> cases = {
+        {"negative floors", "upfloornum", "-1", outside("建筑层数（地上）", 200)},
+        {"floors as a pasted ten-digit number", "upfloornum", "2147483648", outside("建筑层数（地上）", 200)},
+        {"200 floors", "upfloornum", "200", {}},
+        {"a fraction of a floor", "upfloornum", "6.5", outside("建筑层数（地上）", 200)},
+        {"21 basements", "downfloornum", "21", outside("建筑层数（地下）", 20)},
+        {"20 basements", "downfloornum", "20", {}},
+        {"negative doors", "unitnum", "-3", outside("楼门（单元）数", 200)},
+        {"1000 houses per floor", "floorhouesnum", "1000", outside("每单元每层户数", 999)},
+        {"10000 rooms", "housenum", "10000", outside("间数", 9999)},
+        {"an empty count is no count", "downfloornum", "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh();
+        form->setItem(1, QStringLiteral("roomtype"), QStringLiteral("01"));
+        form->setItem(1, QString::fromLatin1(c.column), 6);
+        const int code = checks->entry(1, QString::fromLatin1(c.column), QString::fromUtf8(c.typed), true);
+        expectAnswer(code, c.message);
+        EXPECT_EQ(text(form->getItem(1, QString::fromLatin1(c.column))), QStringLiteral("6")) << "the field keeps its value";
+    }
+}
+
+// The save checks the counts again, whatever put them there, then the houses
+// they call for; a bungalow compound is bounded by its own count.
+TEST_P(BuildingChecksTest, SaveRefusesCountsOutOfBoundsAndTooManyHouses)
+{
+    struct Case {
+        const char* name;
+        QString kind;
+        int floors, doors, perFloor;
+        QString message;
+        QString cursor;
+    };
+    const QList<Case> cases = {
+        {"50,000 houses", "01", 200, 125, 2, "", ""},
+        {"50,400 houses", "01", 200, 126, 2,
+         "警告 / 该楼院的房屋总数（单元数×地上层数×每单元每层户数＝50400套）超过了50000套，请检查填写的数字！",
+         "floorhouesnum"},
+        {"stored negative doors", "01", 6, -2, 2, "警告 / “楼门（单元）数”应在0到200之间，请重新输入！", "unitnum"},
+        {"a compound of 999 houses", "02", 1, 0, 999, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh();
+        form->setItem(1, QStringLiteral("roomtype"), c.kind);
+        form->setItem(1, QStringLiteral("upfloornum"), c.floors);
+        form->setItem(1, QStringLiteral("unitnum"), c.doors);
+        form->setItem(1, QStringLiteral("floorhouesnum"), c.perFloor);
+        form->setItem(1, QStringLiteral("buildingname"), QStringLiteral("星光楼"));
+        form->setItem(1, QStringLiteral("address"), QStringLiteral("和平路3号"));
+        form->setColumn(QStringLiteral("note"));
+        const int code = checks->verify(true);
+        expectAnswer(code, c.message, c.cursor);
+    }
 }
 
 TEST_P(BuildingChecksTest, NoCurrentRowRefusesSilently)

@@ -84,7 +84,8 @@ TEST_P(ListExport, ASearchedExtractNumbersAndSumsItsOwnRows)
     ASSERT_TRUE(list.hasSummary());
     EXPECT_EQ(list.summary()[area], QStringLiteral("400.50")) << "the searched rows' total, not the whole list's";
     EXPECT_EQ(list.summary()[column(list, QStringLiteral("unitnum"))], QStringLiteral("5"));
-    EXPECT_EQ(list.summary()[0], QStringLiteral("合计：")) << "the label in the first column without a sum";
+    EXPECT_EQ(list.summary()[0], QStringLiteral("合计（显示 2 条）"))
+        << "the label in the first column without a sum, saying the sums are of the rows shown";
 }
 
 TEST_P(ListExport, CsvIsUtf8WithBomAsShown)

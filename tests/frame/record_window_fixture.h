@@ -133,6 +133,7 @@ protected:
                      col("title", ColumnKind::Text, 20, "便笺 标题:", "1"),
                      col("pages", ColumnKind::Integer, 10, "页数：", "1"),
                      col("issave", ColumnKind::Text, 0, "", "")};
+        d.columns[3].maxLength = 60;   // as the table declares it
         d.columns[0].inForm = false;
         d.columns[1].inForm = false;
         d.columns[5].inForm = false;

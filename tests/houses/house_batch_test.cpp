@@ -97,7 +97,6 @@ TEST_P(HouseBatchTest, GeneratesWhatTheCountsCallFor)
         {"02", 1, 0, 5, 5, {"1", "2", "3"}, "0"},            // bungalows: door 0, numbers 1..n
         {QVariant(), 2, 1, 1, 2, {"101室", "201室"}, "1"},    // no kind: multi-storey
         {"03", 2, 1, 1, 2, {"101室", "201室"}, "1"},          // any other kind too
-        {"01", -2, 1, 2, 0, {}, ""},                         // a negative count generates nothing
     };
     const auto number = [](const QVariant& v) {
         return v.isNull() ? std::nullopt : std::optional<long long>(v.toLongLong());
@@ -119,6 +118,18 @@ TEST_P(HouseBatchTest, GeneratesWhatTheCountsCallFor)
         if (c.expected > 0) EXPECT_EQ(grid->getItem(1, QStringLiteral("unitno")).toString(), c.firstDoor);
         EXPECT_FALSE(grid->modifiedCount()) << "rows left unsaved";
     }
+}
+
+// A negative count once reported "成功…0套": it is refused, nothing stored.
+TEST_P(HouseBatchTest, ANegativeCountIsRefusedNotReportedAsSuccess)
+{
+    const qlonglong b = building("01", -2, 1, 2);
+    ASSERT_TRUE(db().commit());
+    const BatchOutcome o = generate(b);
+    EXPECT_EQ(o.result, BatchOutcome::Result::Refused);
+    EXPECT_EQ(o.text, QStringLiteral("此楼院的地上的建筑层数不正确，请改正后再增加！"));
+    EXPECT_EQ(stored(b), 0);
+    EXPECT_EQ(grid->rowCount(), 0);
 }
 
 TEST_P(HouseBatchTest, RunningAgainAddsNothing)

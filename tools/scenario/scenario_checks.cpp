@@ -6,6 +6,7 @@
 #include "scenario_session.h"
 #include "scope_tree_lines.h"
 #include "selection_text.h"
+#include "shown_list_lines.h"
 #include "value_text.h"
 
 namespace cr::scenario {
@@ -64,6 +65,7 @@ bool ScenarioChecks::run(const QStringList& t, ScenarioSession& s, QString* fail
     if (what == QLatin1String("tree") || what == QLatin1String("returned")) return checkScopeTreeLine(t, s, failure);
     if (what == QLatin1String("sql")) return sql(t, s, failure);
     if (what == QLatin1String("list")) return list(t, s, failure);
+    if (what == QLatin1String("shown")) return checkShownList(t, s, failure);
     if (what == QLatin1String("persons") || what == QLatin1String("selection") || what == QLatin1String("help"))
         return dialogs(t, s, failure);
     return window(t, s, failure);
