@@ -9,6 +9,7 @@
 #include "houses/houses_windows.h"
 #include "persons_in_charge/persons_in_charge_views.h"
 #include "rentals_sanctions/rentals_sanctions_views.h"
+#include "rentals_sanctions/rentals_sanctions_windows.h"
 #include "resident_teams/resident_teams_views.h"
 #include "resident_teams/resident_teams_windows.h"
 #include "schema/table_columns.h"
@@ -55,6 +56,7 @@ void registerWindows(WindowRegistry& registry)
     areas_buildings::registerWindows(registry);
     houses::registerWindows(registry);
     resident_teams::registerWindows(registry);
+    rentals_sanctions::registerWindows(registry);
     registerPlannedWindows(registry);
 }
 

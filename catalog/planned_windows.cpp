@@ -26,9 +26,6 @@ void registerPlannedWindows(WindowRegistry& registry)
         // The team's scope dialog: no entry of its own, a help page.
         planned("w_inhabitantteam_scope", "居民小组所辖范围定义", "", "", "inhabitantteam.html"),
         planned("w_m_og_inhabteamleader", "居民小组长", "居民小组", "居民小组长", "inhabteamleader.html"),
-        planned("w_m_ge_renthousereg", "出租房屋登记", "出租房屋", "出租房屋登记", "renthousereg.html"),
-        planned("w_m_ge_rentregistry", "房屋出租记录", "出租房屋", "房屋出租记录", "rentregistry.html"),
-        planned("w_m_ge_punishrecord", "房屋出租处罚记录", "出租房屋", "房屋出租处罚记录", "punishrecord.html"),
     };
     for (const WindowInfo& w : windows) registry.addIfAbsent(w);
 }

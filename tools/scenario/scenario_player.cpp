@@ -152,6 +152,7 @@ bool ScenarioPlayer::doSql(const ScenarioLine& line, QString* failure)
 }
 
 // list <view> [master <view> [link <column>]] | list <view> select row <n> | list <view> refresh
+// | list <view> filter [<label>]
 bool ScenarioPlayer::doList(const QStringList& t, QString* failure)
 {
     if (t.size() < 2) return *failure = usage(QStringLiteral("list <view> [master <view> [link <column>]]")), false;
@@ -163,6 +164,16 @@ bool ScenarioPlayer::doList(const QStringList& t, QString* failure)
             return *failure = QStringLiteral("list %1 has no row %2 (%3 rows)").arg(t[1], t[4]).arg(page->rowCount()),
                    false;
         return true;
+    }
+    if ((t.size() == 3 || t.size() == 4) && t[2] == QLatin1String("filter")) {
+        const QString label = t.value(3);
+        if (!label.isEmpty() && !page->listFilters().contains(label))
+            return *failure = QStringLiteral("list %1 offers no filter %2 (%3)")
+                                  .arg(t[1], label, page->listFilters().join(QStringLiteral(", "))),
+                   false;
+        return page->setListFilter(label) || (*failure = QStringLiteral("filter %1 cannot be applied: %2")
+                                                              .arg(label, page->dw_1().lastError()),
+                                               false);
     }
     if (t.size() == 3 && t[2] == QLatin1String("refresh")) {
         page->refreshKeepingRow();

@@ -1,0 +1,98 @@
+#include "rentals_sanctions/rental_views.h"
+
+#include "frame/colors.h"
+#include "frame/view_catalog.h"
+#include "rentals_sanctions/rental_view_parts.h"
+#include "schema/table_columns.h"
+
+namespace cr::rentals_sanctions {
+namespace {
+
+using colors::text;
+using schema::TableColumns;
+
+const QString kTable = QStringLiteral("tc_ge_punishrecord");
+
+QList<ColumnDef> sanctionColumns()
+{
+    const QString opt = text(colors::optional);
+    const QString ctx = text(colors::context);
+    const QString where = QStringLiteral("出租房屋：");
+    const QString sanction = QStringLiteral("处罚情况：");
+    const TableColumns record(kTable);
+    const TableColumns house(QStringLiteral("tc_ge_houseinfo"));
+    QList<ColumnDef> c;
+    for (const char* name : {"commno", "orderno", "houseno"}) c << record.hidden(name);
+    c << record.field("progdate", {.heading = "处罚日期", .label = "处罚日期:", .edit = EditStyle::Date,
+                                   .format = "yyyy-mm-dd", .tabOrder = 10, .background = opt, .group = sanction});
+    c << record.field("progcause", {.heading = "处罚事由", .label = "处罚事由:", .edit = EditStyle::DropDown,
+                                    .dropDown = lookup("dddw_ge_progcause"), .tabOrder = 20, .background = opt,
+                                    .group = sanction});
+    c << record.field("progresult", {.heading = "处罚结果", .label = "处罚结果:", .edit = EditStyle::DropDown,
+                                     .dropDown = lookup("dddw_ge_progresult"), .tabOrder = 30, .background = opt,
+                                     .group = sanction});
+    c << record.hidden("issave");
+    c << record.field("note", {.heading = "备注", .label = "备注:", .edit = EditStyle::MultiLine, .tabOrder = 40,
+                               .background = opt, .group = sanction, .width = 40});
+    for (const char* name : {"prepare1", "prepare2", "prepare3", "prepare4", "prepare5", "prepare6"})
+        c << record.hidden(name);
+    c << house.joined("houserownername", {.heading = "产权单位名称或房主姓名", .label = "产权单位名称或房主姓名:",
+                                          .background = ctx, .group = where, .width = 30, .readOnly = true});
+    c << house.joined("contactphone", {.name = "hostcontactphone", .heading = "联系电话", .label = "联系电话:",
+                                       .background = ctx, .group = where, .readOnly = true});
+    // Which house, in the list of all sanctions; and the list's order.
+    c << TableColumns(QStringLiteral("tc_ge_building"))
+             .joined("address", {.heading = "楼院地址", .inForm = false});
+    c << house.joined("unitname", {.name = "newunitname", .heading = "楼门（单元）", .inForm = false});
+    c << house.joined("housenumber", {.heading = "房号", .inForm = false});
+    for (const char* name : {"buildingno", "unitno", "unitname", "floorno"})
+        c << house.joined(name, {.inList = false, .inForm = false});
+    return c;
+}
+
+DataViewDef sanctionView(const QString& name)
+{
+    DataViewDef d;
+    d.name = name;
+    d.title = QStringLiteral("房屋出租处罚记录");
+    d.sql = QStringLiteral("SELECT %1, tc_ge_houseinfo.houserownername AS houserownername, "
+                           "tc_ge_houseinfo.contactphone AS hostcontactphone, tc_ge_houseinfo.buildingno AS buildingno, "
+                           "tc_ge_houseinfo.unitno AS unitno, tc_ge_houseinfo.unitname AS unitname, "
+                           "tc_ge_houseinfo.floorno AS floorno, tc_ge_houseinfo.housenumber AS housenumber, "
+                           "tc_ge_building.address AS address, %2 %3")
+                .arg(TableColumns(kTable).selectList(), doorNameSql(), houseJoins(kTable));
+    d.updateTable = kTable;
+    d.keyColumn = QStringLiteral("orderno");
+    d.columns = sanctionColumns();
+    return d;
+}
+
+} // namespace
+
+void registerSanctionViews(ViewCatalog& catalog)
+{
+    DataViewDef form = sanctionView(QStringLiteral("d_ge_punishrecord_f"));
+    putFirst(form.columns, {"houserownername", "hostcontactphone", "progdate", "progcause", "progresult", "note"});
+    catalog.add(form);
+
+    // The owner, the sanction, then which house it was.
+    DataViewDef list = sanctionView(QStringLiteral("d_ge_punishrecord"));
+    putFirst(list.columns, {"houserownername", "hostcontactphone", "progdate", "progcause", "progresult", "note",
+                            "address", "newunitname", "housenumber"});
+    list.columns.prepend(lineNumber());
+    list.sort = QStringLiteral("buildingno asc, unitno asc, newunitname asc, floorno asc, housenumber asc, "
+                               "progdate asc, orderno asc");
+    catalog.add(list);
+
+    // The sanctions of one house, beside its registration.
+    DataViewDef beside = sanctionView(QStringLiteral("d_ge_punishrecord_house"));
+    beside.title = QStringLiteral("处罚记录");
+    const QStringList brief = {"progdate", "progcause", "progresult", "note"};
+    putFirst(beside.columns, brief);
+    for (ColumnDef& c : beside.columns) c.inList = brief.contains(c.name);
+    beside.columns.prepend(lineNumber());
+    beside.sort = QStringLiteral("progdate asc, orderno asc");
+    catalog.add(beside);
+}
+
+} // namespace cr::rentals_sanctions
