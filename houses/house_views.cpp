@@ -157,6 +157,10 @@ void registerHouseViews(ViewCatalog& catalog)
     list.columns.prepend(ColumnDef{.name = "rownumber", .kind = ColumnKind::Integer, .compute = "getrow()",
                                    .heading = "序号", .inForm = false});
     list.summaries = {{"housearea", "sum(housearea for all)", "###,##0.00"}};
+    // As a clerk walks the buildings: building, door, floor, number. Sorted
+    // by the list itself, so both engines give the same order and a saved
+    // house keeps its place.
+    list.sort = QStringLiteral("buildingno asc, unitno asc, unitname1 asc, floorno asc, housenumber asc, houseno asc");
     catalog.add(list);
 
     registerPickers(catalog);

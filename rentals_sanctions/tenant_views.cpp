@@ -41,9 +41,10 @@ QList<ColumnDef> tenantColumns()
     for (const char* name : {"prepare1", "prepare2", "prepare3", "prepare4", "prepare5", "prepare6"})
         c << tenant.hidden(name);
 
-    // The person, chosen by name in the person selection: only the name is typed.
+    // The person, chosen by name in the person selection: only the name is
+    // typed. It looks required; the window's own check asks for it.
     c << people.joined("personname", {.heading = "租房人姓名", .label = "租房人姓名:", .tabOrder = 50,
-                                      .tag = "1", .background = text(colors::required), .group = person});
+                                      .background = text(colors::required), .group = person});
     c << people.joined("sex", {.heading = "性别", .label = "性别:", .edit = EditStyle::DropDown,
                                .dropDown = lookup("dddw_gb_sex"), .background = ctx, .group = person,
                                .readOnly = true});
