@@ -56,8 +56,10 @@ void registerWindows(WindowRegistry& registry)
     areas_buildings::registerWindows(registry);
     houses::registerWindows(registry);
     resident_teams::registerWindows(registry);
-    rentals_sanctions::registerWindows(registry);
     registerPlannedWindows(registry);
+    // The last group of the navigation: after the windows still to come,
+    // whose groups stand before it.
+    rentals_sanctions::registerWindows(registry);
 }
 
 } // namespace cr::catalog
