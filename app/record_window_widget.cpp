@@ -95,9 +95,13 @@ QWidget* RecordWindowWidget::detailLists()
         };
         count();
         connect(view, &DataView::rowsReset, heading, count);
-        QTableView* table = makeViewTable(*view);
+        QTableView* table = makeViewTable(*view, true);
         table->setObjectName(name);
         table->setAlternatingRowColors(true);
+        // Widths follow each record's rows, measured in the window's font.
+        const auto fit = [table] { QTimer::singleShot(0, table, [table] { table->resizeColumnsToContents(); }); };
+        fit();
+        connect(view, &DataView::rowsReset, table, fit);
         layout->addWidget(heading);
         layout->addWidget(table, 1);
         m_details.insert(name.toLower(), table);

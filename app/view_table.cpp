@@ -1,5 +1,7 @@
 #include "app/view_table.h"
 
+#include "app/list_search_proxy.h"
+
 #include "frame/dataview.h"
 #include "frame/dataview_model.h"
 
@@ -8,11 +10,18 @@
 
 namespace cr::app {
 
-QTableView* makeViewTable(DataView& view, QWidget* parent)
+QTableView* makeViewTable(DataView& view, bool asList, QWidget* parent)
 {
     auto* table = new QTableView(parent);
     auto* model = new DataViewModel(&view, false, table);
-    table->setModel(model);
+    if (asList) {
+        // Shows every row in the view's order; only the colours change.
+        auto* rows = new ListSearchProxy(table);
+        rows->setSourceModel(model);
+        table->setModel(rows);
+    } else {
+        table->setModel(model);
+    }
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);

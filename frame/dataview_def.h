@@ -90,6 +90,10 @@ struct DataViewDef {
     QString summaryLabel = QStringLiteral("合计：");
     QString sort;                 // initial sort, e.g. "unitno asc, floorno asc"
     QList<ListFilterDef> listFilters; // filters a list page of this view offers
+    // A list row's own colour: an expression evaluated per row that gives a
+    // colour number (a lapsed rental); anything else leaves the row as the
+    // list paints it. Field colours belong to the forms, never to lists.
+    QString rowColour;
 
     const ColumnDef* column(const QString& name) const;   // case-insensitive
     int columnIndex(const QString& name) const;           // -1 when unknown

@@ -31,9 +31,7 @@ void markLapsed(DataViewDef& list, const QString& endColumn)
 {
     const QString lapsed = QStringLiteral("%1 < today()").arg(endColumn);
     // Other rows keep the list's own (alternating) background.
-    const QString colour = QStringLiteral("if(%1, %2, '')").arg(lapsed).arg(kLapsedColour);
-    for (ColumnDef& c : list.columns)
-        if (c.inList) c.background = colour;
+    list.rowColour = QStringLiteral("if(%1, %2, '')").arg(lapsed).arg(kLapsedColour);
     list.listFilters << ListFilterDef{kLapsedFilter, lapsed};
 }
 

@@ -40,12 +40,9 @@ QList<ColumnDef> sanctionColumns()
                                           .background = ctx, .group = where, .width = 30, .readOnly = true});
     c << house.joined("contactphone", {.name = "hostcontactphone", .heading = "联系电话", .label = "联系电话:",
                                        .background = ctx, .group = where, .readOnly = true});
-    // Which house, in the list of all sanctions; and the list's order.
-    c << TableColumns(QStringLiteral("tc_ge_building"))
-             .joined("address", {.heading = "楼院地址", .inForm = false});
-    c << house.joined("unitname", {.name = "newunitname", .heading = "楼门（单元）", .inForm = false});
-    c << house.joined("housenumber", {.heading = "房号", .inForm = false});
-    for (const char* name : {"buildingno", "unitno", "unitname", "floorno"})
+    // Read for the list's order only.
+    c << house.joined("unitname", {.name = "newunitname", .inList = false, .inForm = false});
+    for (const char* name : {"buildingno", "unitno", "unitname", "floorno", "housenumber"})
         c << house.joined(name, {.inList = false, .inForm = false});
     return c;
 }
@@ -59,7 +56,7 @@ DataViewDef sanctionView(const QString& name)
                            "tc_ge_houseinfo.contactphone AS hostcontactphone, tc_ge_houseinfo.buildingno AS buildingno, "
                            "tc_ge_houseinfo.unitno AS unitno, tc_ge_houseinfo.unitname AS unitname, "
                            "tc_ge_houseinfo.floorno AS floorno, tc_ge_houseinfo.housenumber AS housenumber, "
-                           "tc_ge_building.address AS address, %2 %3")
+                           "%2 %3")
                 .arg(TableColumns(kTable).selectList(), doorNameSql(), houseJoins(kTable));
     d.updateTable = kTable;
     d.keyColumn = QStringLiteral("orderno");
@@ -75,10 +72,8 @@ void registerSanctionViews(ViewCatalog& catalog)
     putFirst(form.columns, {"houserownername", "hostcontactphone", "progdate", "progcause", "progresult", "note"});
     catalog.add(form);
 
-    // The owner, the sanction, then which house it was.
     DataViewDef list = sanctionView(QStringLiteral("d_ge_punishrecord"));
-    putFirst(list.columns, {"houserownername", "hostcontactphone", "progdate", "progcause", "progresult", "note",
-                            "address", "newunitname", "housenumber"});
+    putFirst(list.columns, {"houserownername", "hostcontactphone", "progdate", "progcause", "progresult", "note"});
     list.columns.prepend(lineNumber());
     list.sort = QStringLiteral("buildingno asc, unitno asc, newunitname asc, floorno asc, housenumber asc, "
                                "progdate asc, orderno asc");
