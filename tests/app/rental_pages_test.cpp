@@ -3,6 +3,8 @@
 // house's tenants and sanctions beneath it, following the record shown.
 // Runs on both engines.
 
+#include "app/field_editor.h"
+#include "app/form_view.h"
 #include "app/list_page_widget.h"
 #include "app/record_window_widget.h"
 #include "catalog/module_catalog.h"
@@ -17,8 +19,10 @@
 #include <QApplication>
 #include <QColor>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 namespace cr::app {
 namespace {
@@ -133,6 +137,50 @@ TEST_P(RentalPagesTest, RegistrationShowsItsTenantsAndSanctionsBeneathTheForm)
     EXPECT_EQ(tenants->model()->rowCount(), 0);
     EXPECT_EQ(sanctions->model()->rowCount(), 0);
     EXPECT_TRUE(heading->text().contains(QStringLiteral("0条")));
+    w->close();
+    EXPECT_TRUE(ui.errors().isEmpty()) << ui.errors().join('\n').toStdString();
+}
+
+// A date typed into the form as the clerk types it; text that is no date is
+// told once (by the window, not again by the form), the field is left empty
+// with the cursor in it, and Ctrl+S while it is typed stores nothing.
+TEST_P(RentalPagesTest, DateFieldTakesClerksFormsAndRefusesTheRest)
+{
+    list->listPage().selectRow(3);
+    auto* w = qobject_cast<RecordWindowWidget*>(list->openRecord(RecordMode::Modify));
+    ASSERT_NE(w, nullptr);
+    QApplication::setActiveWindow(w);
+    QApplication::processEvents();
+    auto* end = qobject_cast<QLineEdit*>(w->form().field(QStringLiteral("endrentdate"))->focusTarget());
+    ASSERT_NE(end, nullptr);
+    const auto type = [end](const QString& text) {
+        end->setFocus();
+        end->selectAll();
+        end->insert(text);
+        emit end->textEdited(end->text());
+    };
+    type(QStringLiteral("2025年1月31日"));
+    QTest::keyClick(end, Qt::Key_Return);
+    EXPECT_EQ(w->window().dw_1().getItemDate(1, QStringLiteral("endrentdate")), QDate(2025, 1, 31));
+    EXPECT_TRUE(ui.messages().isEmpty());
+
+    type(QStringLiteral("2025-2-30"));
+    QTest::keyClick(end, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().first().text.startsWith(QStringLiteral("“房屋终止出租时间”中输入的“2025-2-30”不是有效的日期")));
+    EXPECT_TRUE(w->window().dw_1().getItem(1, QStringLiteral("endrentdate")).isNull());
+    EXPECT_TRUE(end->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), end);
+
+    type(QStringLiteral("2025/13/01"));
+    QTest::keyClick(end, Qt::Key_S, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(ui.messages().size(), 2);
+    EXPECT_TRUE(db().selectValue(QStringLiteral("SELECT endrentdate FROM tc_ge_renthousereg WHERE houseno = 3")).isNull());
+    EXPECT_EQ(db().selectValue(QStringLiteral("SELECT issave FROM tc_ge_renthousereg WHERE houseno = 3")).toString(),
+              QStringLiteral("1"));
+    ui.answerNo();
     w->close();
     EXPECT_TRUE(ui.errors().isEmpty()) << ui.errors().join('\n').toStdString();
 }
