@@ -97,6 +97,9 @@ struct DataViewDef {
 
     const ColumnDef* column(const QString& name) const;   // case-insensitive
     int columnIndex(const QString& name) const;           // -1 when unknown
+    // Moves the named columns to the front, in this order (a list's or a
+    // form's order); the others follow as they were.
+    void putFirst(const QStringList& names);
 };
 
 } // namespace cr

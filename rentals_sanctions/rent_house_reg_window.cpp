@@ -11,19 +11,10 @@ const QString kHouse = QStringLiteral("houseno");
 } // namespace
 
 RentHouseRegWindow::RentHouseRegWindow(const WindowContext& context, const WindowInfo& info)
-    : RecordWindow(context, info), m_rental(dw_1(), context.ui), m_queries(context.sqlca)
+    : RentalWindow(context, info)
 {
     addDetailList(QStringLiteral("dw_tenants"), QStringLiteral("d_ge_rentregistry_house"), kHouse);
     addDetailList(QStringLiteral("dw_sanctions"), QStringLiteral("d_ge_punishrecord_house"), kHouse);
-}
-
-// A registration added under its house holds only the house's key: the
-// house the form shows is read here.
-void RentHouseRegWindow::ue_loadphoto()
-{
-    const int row = dw_1().getRow();
-    if (row <= 0 || !adding()) return;
-    m_rental.showHouse(row, m_queries.houseContext(dw_1().getItem(row, kHouse)));
 }
 
 // One message per change, the typed date refused and its field emptied.
@@ -45,7 +36,7 @@ int RentHouseRegWindow::wf_dw_verify()
     if (const auto refusal = registration::period(dw_1().getItemDate(row, kStart), dw_1().getItemDate(row, kEnd)))
         return m_rental.refuse(*refusal);
     // A house has one registration: a second would only fail to be stored.
-    if (m_queries.registrationCount(dw_1().getItem(row, kHouse), currentKey()) > 0)
+    if (m_queries.registrationCount(house(row), currentKey()) > 0)
         return m_rental.refuse(QStringLiteral("该房屋已经有出租登记了，请在出租房屋登记列表中修改它！"));
     return 0;
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "frame/record_window.h"
-#include "rentals_sanctions/rental_form.h"
-#include "rentals_sanctions/rental_queries.h"
+#include "rentals_sanctions/rental_window.h"
 
 namespace cr::rentals_sanctions {
 
@@ -12,19 +10,14 @@ namespace cr::rentals_sanctions {
 // rented, and one is added by hand only under its house. The dates are
 // checked while typing and at the validated save; beside the form stand the
 // house's tenants and sanctions.
-class RentHouseRegWindow : public RecordWindow {
+class RentHouseRegWindow : public RentalWindow {
     Q_OBJECT
 public:
     RentHouseRegWindow(const WindowContext& context, const WindowInfo& info);
 
 protected:
-    void ue_loadphoto() override;
     int dw_1_itemchanged(int row, const QString& column, const QString& data) override;
     int wf_dw_verify() override;
-
-private:
-    RentalForm m_rental;
-    RentalQueries m_queries;
 };
 
 } // namespace cr::rentals_sanctions

@@ -6,14 +6,13 @@ namespace cr::rentals_sanctions {
 namespace {
 const QString kStart = QStringLiteral("startrentdate");
 const QString kEnd = QStringLiteral("endrentdate");
-const QString kHouse = QStringLiteral("houseno");
 const QString kPersonNo = QStringLiteral("personno");
 const QString kPersonName = QStringLiteral("personname");
 const QString kRental = QStringLiteral("orderno");
 } // namespace
 
 RentRegistryWindow::RentRegistryWindow(const WindowContext& context, const WindowInfo& info)
-    : RecordWindow(context, info), m_rental(dw_1(), context.ui), m_queries(context.sqlca)
+    : RentalWindow(context, info)
 {
 }
 
@@ -23,16 +22,14 @@ QStringList RentRegistryWindow::tenantColumns()
             "polity",   "edulevel",   "contactphone", "personkind", "rpraddr",   "rprstatus"};
 }
 
-// A tenant added under a rental holds only the house's key: the rental
-// record it belongs to, the house it shows and the rental's use are read
-// here.
+// A new tenant also belongs to its house's rental record, and rents for the
+// rental's use unless told otherwise.
 void RentRegistryWindow::ue_loadphoto()
 {
+    RentalWindow::ue_loadphoto();
     const int row = dw_1().getRow();
     if (row <= 0 || !adding()) return;
-    const QVariant house = dw_1().getItem(row, kHouse);
-    m_rental.showHouse(row, m_queries.houseContext(house));
-    const QVariantMap registration = m_queries.registrationOf(house);
+    const QVariantMap registration = m_queries.registrationOf(house(row));
     dw_1().setItem(row, kRental, registration.value(kRental));
     if (dw_1().getItem(row, QStringLiteral("houseuse")).isNull())
         dw_1().setItem(row, QStringLiteral("houseuse"), registration.value(QStringLiteral("houseuse")));
@@ -66,7 +63,7 @@ int RentRegistryWindow::wf_dw_verify()
     if (row <= 0) return 1;
     const QDate start = dw_1().getItemDate(row, kStart);
     if (const auto refusal = tenant::period(start, dw_1().getItemDate(row, kEnd))) return m_rental.refuse(*refusal);
-    const QDate registered = m_queries.registrationStart(dw_1().getItem(row, kHouse));
+    const QDate registered = m_queries.registrationStart(house(row));
     if (const auto refusal = tenant::againstRegistration(start, registered)) return m_rental.refuse(*refusal);
     const QString person = dw_1().getItemString(row, kPersonNo);
     if (person.isEmpty()) return m_rental.refuse(QStringLiteral("请录入正确的租房人姓名！"));

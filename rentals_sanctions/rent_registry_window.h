@@ -1,8 +1,6 @@
 #pragma once
 
-#include "frame/record_window.h"
-#include "rentals_sanctions/rental_form.h"
-#include "rentals_sanctions/rental_queries.h"
+#include "rentals_sanctions/rental_window.h"
 
 #include <QStringList>
 
@@ -14,7 +12,7 @@ namespace cr::rentals_sanctions {
 // start before the house's registration does, and one person is a tenant of
 // one rental once. A tenant belongs to the rental registration of its house
 // and is added under it.
-class RentRegistryWindow : public RecordWindow {
+class RentRegistryWindow : public RentalWindow {
     Q_OBJECT
 public:
     RentRegistryWindow(const WindowContext& context, const WindowInfo& info);
@@ -31,9 +29,6 @@ protected:
 
 private:
     int tenantTyped(int row, const QString& data);
-
-    RentalForm m_rental;
-    RentalQueries m_queries;
 };
 
 } // namespace cr::rentals_sanctions

@@ -5,9 +5,11 @@ namespace {
 
 bool before(const QDate& a, const QDate& b) { return a.isValid() && b.isValid() && a < b; }
 
-// The refusal, then a blank line, then the registration's start.
-QString withRegistrationStart(const QString& refusal, const QDate& registrationStart)
+// A date before the registration's start: the refusal, a blank line, and
+// the registration's start.
+std::optional<QString> beforeRegistration(const QDate& date, const QDate& registrationStart, const QString& refusal)
 {
+    if (!before(date, registrationStart)) return std::nullopt;
     return refusal + QStringLiteral("\r\r\n该房屋出租登记的开始时间为：") + writtenDate(registrationStart);
 }
 
@@ -65,8 +67,8 @@ std::optional<QString> period(const QDate& start, const QDate& end)
 
 std::optional<QString> againstRegistration(const QDate& start, const QDate& registrationStart)
 {
-    if (!before(start, registrationStart)) return std::nullopt;
-    return withRegistrationStart(QStringLiteral("出租记录的开始出租时间不能比出租登记的开始时间早！"), registrationStart);
+    return beforeRegistration(start, registrationStart,
+                              QStringLiteral("出租记录的开始出租时间不能比出租登记的开始时间早！"));
 }
 
 } // namespace tenant
@@ -82,8 +84,7 @@ std::optional<QString> dateTyped(const QDate& date, const QDate& today)
 
 std::optional<QString> againstRegistration(const QDate& date, const QDate& registrationStart)
 {
-    if (!before(date, registrationStart)) return std::nullopt;
-    return withRegistrationStart(QStringLiteral("处罚日期不能比出租登记的开始时间早！"), registrationStart);
+    return beforeRegistration(date, registrationStart, QStringLiteral("处罚日期不能比出租登记的开始时间早！"));
 }
 
 } // namespace sanction

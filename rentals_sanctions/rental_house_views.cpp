@@ -79,23 +79,19 @@ QList<ColumnDef> registrationColumns()
 
 DataViewDef registrationView(const QString& name)
 {
-    DataViewDef d;
-    d.name = name;
-    d.title = QStringLiteral("出租房屋登记");
-    d.sql = QStringLiteral("SELECT %1, tc_ge_houseinfo.houserownername AS houserownername, "
-                           "tc_ge_houseinfo.contactphone AS hostcontactphone, tc_ge_houseinfo.droittype AS droittype, "
-                           "tc_ge_houseinfo.housearea AS housearea, tc_ge_houseinfo.buildingmodel AS buildingmodel, "
-                           "tc_ge_houseinfo.housenumber AS housenumber, tc_ge_houseinfo.floorno AS floorno, "
-                           "tc_ge_houseinfo.unitname AS unitname, tc_ge_houseinfo.unitno AS unitno, "
-                           "tc_ge_building.address AS address, tc_ge_building.buildingno AS buildingno, %2 %3")
-                .arg(TableColumns(kTable).selectList(), doorNameSql(), houseJoins(kTable));
-    d.updateTable = kTable;
-    d.keyColumn = QStringLiteral("orderno");
-    d.columns = registrationColumns();
+    const QString sql =
+        QStringLiteral("SELECT %1, tc_ge_houseinfo.houserownername AS houserownername, "
+                       "tc_ge_houseinfo.contactphone AS hostcontactphone, tc_ge_houseinfo.droittype AS droittype, "
+                       "tc_ge_houseinfo.housearea AS housearea, tc_ge_houseinfo.buildingmodel AS buildingmodel, "
+                       "tc_ge_houseinfo.housenumber AS housenumber, tc_ge_houseinfo.floorno AS floorno, "
+                       "tc_ge_houseinfo.unitname AS unitname, tc_ge_houseinfo.unitno AS unitno, "
+                       "tc_ge_building.address AS address, tc_ge_building.buildingno AS buildingno, %2 %3")
+            .arg(TableColumns(kTable).selectList(), doorNameSql(), houseJoins(kTable));
+    QList<ColumnDef> columns = registrationColumns();
     // Read for the list's order only.
-    d.columns << TableColumns(QStringLiteral("tc_ge_houseinfo")).joined("unitno", {.inList = false, .inForm = false});
-    d.columns << TableColumns(QStringLiteral("tc_ge_houseinfo")).joined("buildingno", {.inList = false, .inForm = false});
-    return d;
+    for (const char* column : {"unitno", "buildingno"})
+        columns << TableColumns(QStringLiteral("tc_ge_houseinfo")).joined(column, {.inList = false, .inForm = false});
+    return rentalView(name, QStringLiteral("出租房屋登记"), sql, kTable, QStringLiteral("orderno"), columns);
 }
 
 } // namespace
@@ -103,12 +99,12 @@ DataViewDef registrationView(const QString& name)
 void registerRentalHouseViews(ViewCatalog& catalog)
 {
     DataViewDef form = registrationView(QStringLiteral("d_ge_renthousereg_f"));
-    putFirst(form.columns, {"address", "newunitname", "floorno", "housenumber", "housearea", "buildingmodel",
+    form.putFirst({"address", "newunitname", "floorno", "housenumber", "housearea", "buildingmodel",
                             "droittype", "houserownername", "hostcontactphone"});
     catalog.add(form);
 
     DataViewDef list = registrationView(QStringLiteral("d_ge_renthousereg"));
-    putFirst(list.columns, {"houseuse", "startrentdate", "endrentdate", "address", "newunitname", "floorno",
+    list.putFirst({"houseuse", "startrentdate", "endrentdate", "address", "newunitname", "floorno",
                             "housenumber", "houserownername", "hostcontactphone", "droittype", "housearea",
                             "buildingmodel", "transfertype", "issigndutybook", "isconsignrent", "note"});
     list.columns.prepend(lineNumber());

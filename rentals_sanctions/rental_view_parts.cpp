@@ -35,16 +35,29 @@ void markLapsed(DataViewDef& list, const QString& endColumn)
     list.listFilters << ListFilterDef{kLapsedFilter, lapsed};
 }
 
-void putFirst(QList<ColumnDef>& columns, const QStringList& names)
+DataViewDef rentalView(const QString& name, const QString& title, const QString& sql, const QString& table,
+                       const QString& key, const QList<ColumnDef>& columns)
 {
-    QList<ColumnDef> front;
-    for (const QString& n : names)
-        for (int i = 0; i < columns.size(); ++i)
-            if (columns[i].name == n) {
-                front << columns.takeAt(i);
-                break;
-            }
-    columns = front + columns;
+    DataViewDef d;
+    d.name = name;
+    d.title = title;
+    d.sql = sql;
+    d.updateTable = table;
+    d.keyColumn = key;
+    d.columns = columns;
+    return d;
+}
+
+DataViewDef besideRegistration(DataViewDef view, const QString& name, const QString& title,
+                               const QStringList& shown, const QString& sort)
+{
+    view.name = name;
+    view.title = title;
+    view.putFirst(shown);
+    for (ColumnDef& c : view.columns) c.inList = shown.contains(c.name);
+    view.columns.prepend(lineNumber());
+    view.sort = sort;
+    return view;
 }
 
 } // namespace cr::rentals_sanctions

@@ -29,8 +29,14 @@ inline const QString kLapsedFilter = QStringLiteral("已到期");
 constexpr long kLapsedColour = 13158655;   // RGB(255, 200, 200)
 void markLapsed(DataViewDef& list, const QString& endColumn);
 
-// Moves the named columns to the front in this order; the others follow
-// as they were.
-void putFirst(QList<ColumnDef>& columns, const QStringList& names);
+// A view over one of the rental tables (updated by the form), the rented
+// house joined.
+DataViewDef rentalView(const QString& name, const QString& title, const QString& sql, const QString& table,
+                       const QString& key, const QList<ColumnDef>& columns);
+
+// The list of one house's records beside a registration's form: the
+// `shown` columns of `view` after a line number, in the `sort` order.
+DataViewDef besideRegistration(DataViewDef view, const QString& name, const QString& title,
+                               const QStringList& shown, const QString& sort);
 
 } // namespace cr::rentals_sanctions

@@ -49,19 +49,13 @@ QList<ColumnDef> sanctionColumns()
 
 DataViewDef sanctionView(const QString& name)
 {
-    DataViewDef d;
-    d.name = name;
-    d.title = QStringLiteral("房屋出租处罚记录");
-    d.sql = QStringLiteral("SELECT %1, tc_ge_houseinfo.houserownername AS houserownername, "
-                           "tc_ge_houseinfo.contactphone AS hostcontactphone, tc_ge_houseinfo.buildingno AS buildingno, "
-                           "tc_ge_houseinfo.unitno AS unitno, tc_ge_houseinfo.unitname AS unitname, "
-                           "tc_ge_houseinfo.floorno AS floorno, tc_ge_houseinfo.housenumber AS housenumber, "
-                           "%2 %3")
-                .arg(TableColumns(kTable).selectList(), doorNameSql(), houseJoins(kTable));
-    d.updateTable = kTable;
-    d.keyColumn = QStringLiteral("orderno");
-    d.columns = sanctionColumns();
-    return d;
+    const QString sql =
+        QStringLiteral("SELECT %1, tc_ge_houseinfo.houserownername AS houserownername, "
+                       "tc_ge_houseinfo.contactphone AS hostcontactphone, tc_ge_houseinfo.buildingno AS buildingno, "
+                       "tc_ge_houseinfo.unitno AS unitno, tc_ge_houseinfo.unitname AS unitname, "
+                       "tc_ge_houseinfo.floorno AS floorno, tc_ge_houseinfo.housenumber AS housenumber, %2 %3")
+            .arg(TableColumns(kTable).selectList(), doorNameSql(), houseJoins(kTable));
+    return rentalView(name, QStringLiteral("房屋出租处罚记录"), sql, kTable, QStringLiteral("orderno"), sanctionColumns());
 }
 
 } // namespace
@@ -69,25 +63,20 @@ DataViewDef sanctionView(const QString& name)
 void registerSanctionViews(ViewCatalog& catalog)
 {
     DataViewDef form = sanctionView(QStringLiteral("d_ge_punishrecord_f"));
-    putFirst(form.columns, {"houserownername", "hostcontactphone", "progdate", "progcause", "progresult", "note"});
+    form.putFirst({"houserownername", "hostcontactphone", "progdate", "progcause", "progresult", "note"});
     catalog.add(form);
 
     DataViewDef list = sanctionView(QStringLiteral("d_ge_punishrecord"));
-    putFirst(list.columns, {"houserownername", "hostcontactphone", "progdate", "progcause", "progresult", "note"});
+    list.putFirst({"houserownername", "hostcontactphone", "progdate", "progcause", "progresult", "note"});
     list.columns.prepend(lineNumber());
     list.sort = QStringLiteral("buildingno asc, unitno asc, newunitname asc, floorno asc, housenumber asc, "
                                "progdate asc, orderno asc");
     catalog.add(list);
 
     // The sanctions of one house, beside its registration.
-    DataViewDef beside = sanctionView(QStringLiteral("d_ge_punishrecord_house"));
-    beside.title = QStringLiteral("处罚记录");
-    const QStringList brief = {"progdate", "progcause", "progresult", "note"};
-    putFirst(beside.columns, brief);
-    for (ColumnDef& c : beside.columns) c.inList = brief.contains(c.name);
-    beside.columns.prepend(lineNumber());
-    beside.sort = QStringLiteral("progdate asc, orderno asc");
-    catalog.add(beside);
+    catalog.add(besideRegistration(sanctionView(QString()), QStringLiteral("d_ge_punishrecord_house"),
+                                   QStringLiteral("处罚记录"), {"progdate", "progcause", "progresult", "note"},
+                                   QStringLiteral("progdate asc, orderno asc")));
 }
 
 } // namespace cr::rentals_sanctions

@@ -104,14 +104,8 @@ QString tenantQuery()
 
 DataViewDef tenantView(const QString& name)
 {
-    DataViewDef d;
-    d.name = name;
-    d.title = QStringLiteral("房屋出租记录");
-    d.sql = tenantQuery();
-    d.updateTable = kTable;
-    d.keyColumn = QStringLiteral("rentregistryno");
-    d.columns = tenantColumns();
-    return d;
+    return rentalView(name, QStringLiteral("房屋出租记录"), tenantQuery(), kTable, QStringLiteral("rentregistryno"),
+                      tenantColumns());
 }
 
 const char* const kListOrder[] = {"houseuse", "startrentdate", "endrentdate", "address", "newunitname",
@@ -124,7 +118,7 @@ const char* const kListOrder[] = {"houseuse", "startrentdate", "endrentdate", "a
 void registerTenantViews(ViewCatalog& catalog)
 {
     DataViewDef form = tenantView(QStringLiteral("d_ge_rentregistry_f"));
-    putFirst(form.columns, {"address", "newunitname", "housenumber", "houserownername", "hostcontactphone",
+    form.putFirst({"address", "newunitname", "housenumber", "houserownername", "hostcontactphone",
                             "houseuse", "startrentdate", "endrentdate", "personnum", "personname", "sex", "idcard",
                             "age", "edulevel", "personkind", "rprstatus", "contactphone", "rpraddr", "note"});
     catalog.add(form);
@@ -132,7 +126,7 @@ void registerTenantViews(ViewCatalog& catalog)
     DataViewDef list = tenantView(QStringLiteral("d_ge_rentregistry"));
     QStringList order;
     for (const char* name : kListOrder) order << QLatin1String(name);
-    putFirst(list.columns, order);
+    list.putFirst(order);
     for (ColumnDef& c : list.columns)
         if (!order.contains(c.name)) c.inList = false;
     list.columns.prepend(lineNumber());
@@ -144,14 +138,10 @@ void registerTenantViews(ViewCatalog& catalog)
     catalog.add(list);
 
     // The tenants of one house, beside its registration: who, since when.
-    DataViewDef beside = tenantView(QStringLiteral("d_ge_rentregistry_house"));
-    beside.title = QStringLiteral("租房人");
-    const QStringList brief = {"personname", "sex", "age", "idcard", "startrentdate", "endrentdate", "personnum",
-                               "contactphone", "note"};
-    putFirst(beside.columns, brief);
-    for (ColumnDef& c : beside.columns) c.inList = brief.contains(c.name);
-    beside.columns.prepend(lineNumber());
-    beside.sort = QStringLiteral("startrentdate asc, rentregistryno asc");
+    DataViewDef beside = besideRegistration(
+        tenantView(QString()), QStringLiteral("d_ge_rentregistry_house"), QStringLiteral("租房人"),
+        {"personname", "sex", "age", "idcard", "startrentdate", "endrentdate", "personnum", "contactphone", "note"},
+        QStringLiteral("startrentdate asc, rentregistryno asc"));
     markLapsed(beside, QStringLiteral("endrentdate"));
     catalog.add(beside);
 }
