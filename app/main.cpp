@@ -2,6 +2,7 @@
 #include "app/application_setup.h"
 #include "app/first_start_dialog.h"
 #include "app/main_window.h"
+#include "app/scope_dialog.h"
 #include "app/screenshot.h"
 #include "app/start_database.h"
 
@@ -12,8 +13,10 @@
 
 namespace {
 
-// --dialog NAME --screenshot OUT.png: the first start's question or the About box, drawn.
-int screenshotOfDialog(const QString& name, cr::app::MainWindow* window, const QString& output)
+// --dialog NAME --screenshot OUT.png: the first start's question, the About box, the floor
+// selection (of the building --record names) or the scope dialog (of the team --record names), drawn.
+int screenshotOfDialog(const QString& name, cr::app::MainWindow* window, const QString& output,
+                       const QString& record = QString())
 {
     std::unique_ptr<QWidget> dialog;
     if (name == QLatin1String("first-start")) dialog = std::make_unique<cr::app::FirstStartDialog>();
@@ -21,10 +24,17 @@ int screenshotOfDialog(const QString& name, cr::app::MainWindow* window, const Q
         auto first = std::make_unique<cr::app::FirstStartDialog>();
         first->showNewRegistryPage();
         dialog = std::move(first);
-    } else if (name == QLatin1String("about") && window)
+    } else if (name == QLatin1String("about") && window) {
         dialog.reset(cr::app::makeAboutBox(nullptr, window->sqlca()));
+    } else if (name == QLatin1String("floor-selection") && window) {
+        return cr::app::takeFloorDialogScreenshot(*window, record.toLongLong(), output);
+    } else if (name == QLatin1String("scope") && window) {
+        dialog = std::make_unique<cr::app::ScopeDialog>(
+            nullptr, window->context(), cr::app::ScopeDialog::requestForTeam(window->context(), record));
+    }
     if (!dialog) {
-        fprintf(stderr, "%s\n", qPrintable(QStringLiteral("未知的对话框：%1（first-start、new-registry、about）").arg(name)));
+        fprintf(stderr, "%s\n",
+                qPrintable(QStringLiteral("未知的对话框：%1（first-start、new-registry、about、floor-selection、scope）").arg(name)));
         return 2;
     }
     return cr::app::takeWidgetScreenshot(*dialog, output);
@@ -51,7 +61,8 @@ int main(int argc, char** argv)
     const QCommandLineOption shotOption(QStringLiteral("screenshot"), QStringLiteral("把窗口画到 PNG 文件后退出"),
                                         QStringLiteral("OUT.png"));
     const QCommandLineOption dialogOption(QStringLiteral("dialog"),
-                                    QStringLiteral("与 --screenshot 一起：画出对话框（first-start、new-registry、about）"),
+                                    QStringLiteral("与 --screenshot 一起：画出对话框（first-start、new-registry、about、"
+                                                   "floor-selection 与 --record 楼院编号、scope 与 --record 居民小组编号）"),
                                     QStringLiteral("NAME"));
     parser.addOptions({dbOption, openOption, recordOption, addOption, shotOption, dialogOption});
     parser.process(app);
@@ -66,7 +77,8 @@ int main(int argc, char** argv)
     if (!sqlca) return 1;
 
     cr::app::MainWindow window(std::move(sqlca));
-    if (screenshot && !dialogName.isEmpty()) return screenshotOfDialog(dialogName, &window, parser.value(shotOption));
+    if (screenshot && !dialogName.isEmpty())
+        return screenshotOfDialog(dialogName, &window, parser.value(shotOption), parser.value(recordOption));
     if (screenshot) {
         cr::app::ScreenshotRequest request;
         request.window = parser.value(openOption);

@@ -2,12 +2,15 @@
 
 #include "app/about_box.h"
 #include "app/backup_action.h"
+#include "app/coverage_page.h"
 #include "app/database_caption.h"
 #include "app/help_dialog.h"
 #include "app/last_database.h"
 #include "app/list_page_widget.h"
 #include "app/pictures.h"
 #include "app/plain_window_widget.h"
+#include "app/record_request.h"
+#include "app/scope_dialog.h"
 #include "app/start_database.h"
 #include "catalog/module_catalog.h"
 #include "frame/sqlca.h"
@@ -52,6 +55,7 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
     m_ui.setWindows(&m_registry);
     m_ui.setFallbackParent(this);
     m_context = AppContext{m_sqlca.get(), &m_ui, &m_catalog, &m_registry, &m_message};
+    ScopeDialog::registerWith(m_ui, m_context);
 
     setWindowIcon(appIcon());
 
@@ -209,6 +213,11 @@ QWidget* MainWindow::makePage(const QString& window, const QString& label)
         const bool opened = w->open();
         QApplication::restoreOverrideCursor();
         if (!opened) return nullptr;
+        // The coverage page draws its grid itself.
+        if (auto* coverage = dynamic_cast<persons_in_charge::CoverageWindow*>(w.get())) {
+            w.release();
+            return new CoveragePage(std::unique_ptr<persons_in_charge::CoverageWindow>(coverage), m_ui);
+        }
         auto* page = new PlainWindowWidget(std::move(w), m_ui);
         // The window's own close button closes its tab.
         connect(page, &PlainWindowWidget::windowClosed, this, [this, page] {
@@ -218,6 +227,9 @@ QWidget* MainWindow::makePage(const QString& window, const QString& label)
         });
         connect(&page->window(), &Window::statusChanged, this,
                 [this](const QString& text) { statusBar()->showMessage(text, 8000); });
+        connect(&page->window(), &Window::recordRequested, this, [this](const QString& name, const QVariant& key) {
+            openRequestedRecord(m_context, this, name, key);
+        });
         return page;
     }
 

@@ -48,6 +48,7 @@ PlainWindowWidget::PlainWindowWidget(std::unique_ptr<Window> window, UiServices&
     }
 
     // The first list on the left; forms, then the other lists, on the right.
+    // A report without forms reads top to bottom: its lists one above the other.
     auto* split = new QSplitter(Qt::Horizontal);
     auto* right = new QSplitter(Qt::Vertical);
     QStringList forms;
@@ -59,6 +60,7 @@ PlainWindowWidget::PlainWindowWidget(std::unique_ptr<Window> window, UiServices&
     }
     const int first = int(lists.indexOf(QStringLiteral("dw_1")));
     if (first > 0) lists.move(first, 0);
+    if (forms.isEmpty() && lists.size() > 1) split->setOrientation(Qt::Vertical);
     if (!lists.isEmpty()) {
         const QString name = lists.takeFirst();
         split->addWidget(viewWidget(name, *this->window().dataView(name), ui));

@@ -17,7 +17,8 @@ class FormView;
 // A window that is no register window (the batch house window) on screen:
 // its picture buttons in a tool bar, its texts as lines, and its data views
 // side by side: the first list on the left, forms and the other lists on
-// the right, forms above. Choosing a row of a list makes it the data view's
+// the right, forms above (a window with lists only, such as a report, shows
+// them one above the other). Choosing a row of a list makes it the data view's
 // current row, as the window expects.
 class PlainWindowWidget : public WindowWidget {
     Q_OBJECT

@@ -26,4 +26,7 @@ int takeScreenshot(MainWindow& window, const ScreenshotRequest& request);
 // The same for a dialog on its own (the first start's question, the About box).
 int takeWidgetScreenshot(QWidget& widget, const QString& output);
 
+// The floor dialog of a building, its first dean's range ticked.
+int takeFloorDialogScreenshot(MainWindow& window, qlonglong building, const QString& output);
+
 } // namespace cr::app

@@ -103,13 +103,15 @@ RecordWindow::~RecordWindow() = default;
 
 void RecordWindow::replaceFrameHandler(Hook hook) { m_replaced.insert(static_cast<int>(hook), true); }
 
-void RecordWindow::addFormButton(const QString& name, const QString& text, const QString& column)
+void RecordWindow::addFormButton(const QString& name, const QString& text, const QString& column,
+                                 const QString& picture)
 {
     ControlDef c;
     c.name = name;
     c.kind = ControlKind::FormButton;
     c.text = text;
     c.column = column;
+    c.picture = picture;
     addControl(c, [this, name] { m_form->userButtonClicked(formRow(), name); });
 }
 
@@ -163,6 +165,12 @@ QVariant RecordWindow::currentKey() const
     const int row = formRow();
     if (row < 1 || m_keyColumn.isEmpty() || !m_form->definition().column(m_keyColumn)) return {};
     return m_form->getItem(row, m_keyColumn);
+}
+
+bool RecordWindow::openedUnderMaster() const
+{
+    const ListPage* list = guo_tabpg_now();
+    return list && list->isDetail() && !list->linkColumn().isEmpty() && !list->is_masterid.isEmpty();
 }
 
 // --- opening and loading ---------------------------------------------------------
@@ -535,6 +543,10 @@ void RecordWindow::wf_scroll()
         il_row = 0;
         return;
     }
+    // A window that hands over a row beyond the list (its own navigation
+    // buttons) stays within it, and the clerk is told why nothing moved on.
+    if (il_row < 1) setStatus(QStringLiteral("已经是第一条记录"));
+    else if (il_row > rows) setStatus(QStringLiteral("已经是最后一条记录"));
     il_row = std::clamp(il_row, 1L, rows);
     list->selectRow(static_cast<int>(il_row));
 }

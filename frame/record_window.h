@@ -46,6 +46,11 @@ public:
     QString keyColumn() const { return m_keyColumn; }
     QVariant currentKey() const;             // key of the record in dw_1 (null while new)
 
+    // True when the window was opened from a detail list with a current
+    // master record: a new record then belongs to that master (the frame has
+    // put its key into the link column), and the window keeps it there.
+    bool openedUnderMaster() const;
+
     // True when the record differs from what was loaded or last saved, or
     // text is still being typed into a field. Runs no event.
     bool hasUnsavedEdits() const;
@@ -119,9 +124,10 @@ protected:
     // the connection's error) as the reason the save failed.
     bool failSave(const QString& text = QString());
 
-    // A button inside the form, beside `column`; clicking it raises
-    // dw_1 buttonclicked.
-    void addFormButton(const QString& name, const QString& text, const QString& column);
+    // A button inside the form, beside `column`, with an optional picture
+    // ("bmp/...") before its text; clicking it raises dw_1 buttonclicked.
+    void addFormButton(const QString& name, const QString& text, const QString& column,
+                       const QString& picture = QString());
 
     // A read-only list shown with the form: the rows of the list view
     // `viewName` whose `column` holds the form record's value of the same

@@ -99,6 +99,9 @@ signals:
     void titleChanged(const QString& title);
     void statusChanged(const QString& text);
     void closed();
+    // The window asks the shell to open the register window `window` with
+    // its stored record `key` (a report opening one of its houses).
+    void recordRequested(const QString& window, const QVariant& key);
 
 protected:
     // A data view of the window, from the catalog definition `viewName`,

@@ -1,5 +1,7 @@
 #include "frame/window_registry.h"
 
+#include <algorithm>
+
 namespace cr {
 
 void WindowRegistry::add(const WindowInfo& info)
@@ -37,6 +39,16 @@ QStringList WindowRegistry::names() const
     QStringList n;
     for (const WindowInfo& w : m_windows) n << w.name;
     return n;
+}
+
+void WindowRegistry::orderNavigation(const QStringList& groups)
+{
+    const auto rank = [&groups](const WindowInfo& w) {
+        const qsizetype i = groups.indexOf(w.navigationGroup);
+        return i < 0 ? groups.size() : i;
+    };
+    std::stable_sort(m_windows.begin(), m_windows.end(),
+                     [&rank](const WindowInfo& a, const WindowInfo& b) { return rank(a) < rank(b); });
 }
 
 QList<const WindowInfo*> WindowRegistry::navigation() const

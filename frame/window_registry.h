@@ -65,6 +65,10 @@ public:
     QStringList names() const;                              // in registration order
     // Windows the navigation lists, in registration order.
     QList<const WindowInfo*> navigation() const;
+    // Puts the windows of these navigation groups in this order of groups,
+    // keeping their order within a group (windows of other groups follow).
+    // Made once, after registration: it moves the registered entries.
+    void orderNavigation(const QStringList& groups);
     // The window whose navigation label, name, title or help topic this is.
     const WindowInfo* findEntry(const QString& labelOrName) const;
 

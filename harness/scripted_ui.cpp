@@ -31,11 +31,19 @@ QString promptLine(const QString& title, const QString& text)
 
 } // namespace
 
-void ScriptedUi::answerPerson(int candidate) { m_answers.append({Answer::PersonIndex, candidate, {}, {}}); }
-void ScriptedUi::answerPersonNo(const QString& personNo) { m_answers.append({Answer::PersonNo, 0, personNo, {}}); }
+void ScriptedUi::answerPerson(int candidate) { m_answers.append({Answer::PersonIndex, candidate, {}, {}, {}, {}, {}}); }
+void ScriptedUi::answerPersonNo(const QString& personNo) { m_answers.append({Answer::PersonNo, 0, personNo, {}, {}, {}, {}}); }
 void ScriptedUi::answerPersonCancel() { queue(Answer::PersonCancel); }
-void ScriptedUi::answerSelection(const StrMultiselect& result) { m_answers.append({Answer::Selection, 0, {}, result}); }
+void ScriptedUi::answerSelection(const StrMultiselect& result) { m_answers.append({Answer::Selection, 0, {}, result, {}, {}, {}}); }
+void ScriptedUi::answerSelectionWith(const QString& description, SelectionAnswer answer)
+{
+    m_answers.append({Answer::Selection, 0, {}, {}, std::move(answer), description, {}});
+}
 void ScriptedUi::answerSelectionCancel() { queue(Answer::SelectionCancel); }
+void ScriptedUi::answerSelectionPlayed(const QStringList& actions)
+{
+    m_answers.append({Answer::SelectionPlayed, 0, {}, {}, {}, {}, actions});
+}
 
 bool ScriptedUi::isMessageAnswer(Answer a)
 {
@@ -52,8 +60,10 @@ QString ScriptedUi::describe(const Queued& q)
     case Answer::PersonIndex: return QStringLiteral("person %1").arg(q.index);
     case Answer::PersonNo: return QStringLiteral("person %1").arg(q.personNo);
     case Answer::PersonCancel: return QStringLiteral("person cancel");
-    case Answer::Selection: return QStringLiteral("selection s_str=%1").arg(q.selection.s_str);
+    case Answer::Selection:
+        return q.made ? QStringLiteral("selection %1").arg(q.description) : QStringLiteral("selection s_str=%1").arg(q.selection.s_str);
     case Answer::SelectionCancel: return QStringLiteral("selection cancel");
+    case Answer::SelectionPlayed: return QStringLiteral("dialog: %1").arg(q.actions.join(QLatin1Char(' ')));
     }
     return QString();
 }
@@ -198,14 +208,33 @@ StrMultiselect ScriptedUi::openSelection(const QString& dialog, const StrMultise
     StrMultiselect cancelled = parameter;
     cancelled.s_str = StrMultiselect::cancelMark();
     const bool head = !m_answers.isEmpty()
-                      && (m_answers.first().kind == Answer::Selection
-                          || m_answers.first().kind == Answer::SelectionCancel);
+                      && (m_answers.first().kind == Answer::Selection || m_answers.first().kind == Answer::SelectionCancel
+                          || m_answers.first().kind == Answer::SelectionPlayed);
     if (!head) {
         error(QStringLiteral("unexpected dialog %1: no selection answer queued").arg(dialog));
         return cancelled;
     }
     const Queued q = m_answers.takeFirst();
-    return q.kind == Answer::Selection ? q.selection : cancelled;
+    if (q.kind == Answer::SelectionPlayed) return playSelection(dialog, parameter, q.actions).value_or(cancelled);
+    if (q.kind != Answer::Selection) return cancelled;
+    if (!q.made) return q.selection;
+    QString problem;
+    const StrMultiselect made = q.made(parameter, &problem);
+    if (!problem.isEmpty()) error(QStringLiteral("%1 could not answer: %2").arg(dialog, problem));
+    return made;
+}
+
+std::optional<StrMultiselect> ScriptedUi::playSelection(const QString& dialog, const StrMultiselect& parameter,
+                                                        const QStringList& actions)
+{
+    if (!m_dialogRunner) {
+        error(QStringLiteral("dialog %1 cannot be played here").arg(dialog));
+        return std::nullopt;
+    }
+    QString problem;
+    const std::optional<StrMultiselect> result = m_dialogRunner(dialog, parameter, actions, &problem);
+    if (!result) error(QStringLiteral("dialog %1: %2").arg(dialog, problem));
+    return result;
 }
 
 std::unique_ptr<Progress> ScriptedUi::showProgress(const QString& text)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace cr::harness {
 
@@ -35,6 +36,20 @@ public:
     void answerPersonCancel();
     void answerSelection(const StrMultiselect& result);
     void answerSelectionCancel();                     // s_str "$$", the rest as sent
+    // The dialog's answer made from what it was sent (the rules of the
+    // dialog played without widgets); an error fails like a missing answer.
+    using SelectionAnswer = std::function<StrMultiselect(const StrMultiselect& parameter, QString* error)>;
+    void answerSelectionWith(const QString& description, SelectionAnswer answer);
+    // The selection dialog itself opens and the user does `actions` in it
+    // ("tick B1U1", "clear H2", "ok" ...): the dialog runner plays them.
+    void answerSelectionPlayed(const QStringList& actions);
+
+    // Plays a selection dialog for real: opens `dialog` with `parameter`,
+    // does the actions and returns what the dialog handed back; nullopt
+    // with `error` set when it cannot.
+    using DialogRunner = std::function<std::optional<StrMultiselect>(
+        const QString& dialog, const StrMultiselect& parameter, const QStringList& actions, QString* error)>;
+    void setDialogRunner(DialogRunner runner) { m_dialogRunner = std::move(runner); }
 
     int pendingAnswers() const { return int(m_answers.size()); }
     QStringList pendingDescriptions() const;          // "yes", "person 2" ...
@@ -63,14 +78,21 @@ public:
     static QString buttonsName(Buttons buttons);
 
 private:
-    enum class Answer { Ok, Yes, No, Cancel, PersonIndex, PersonNo, PersonCancel, Selection, SelectionCancel };
+    enum class Answer {
+        Ok, Yes, No, Cancel, PersonIndex, PersonNo, PersonCancel, Selection, SelectionCancel, SelectionPlayed
+    };
     struct Queued {
         Answer kind;
         int index = 0;
         QString personNo;
         StrMultiselect selection;
+        SelectionAnswer made;    // a selection answer made when the dialog opens
+        QString description;     // of the made answer
+        QStringList actions;     // played in the dialog itself
     };
-    void queue(Answer kind) { m_answers.append({kind, 0, {}, {}}); }
+    void queue(Answer kind) { m_answers.append({kind, 0, {}, {}, {}, {}, {}}); }
+    std::optional<StrMultiselect> playSelection(const QString& dialog, const StrMultiselect& parameter,
+                                                const QStringList& actions);
     static QString describe(const Queued& q);
     static bool isMessageAnswer(Answer a);
     void error(const QString& text) { m_errors << text; }
@@ -80,6 +102,7 @@ private:
     QStringList m_errors;
     QList<PersonCandidate> m_lastCandidates;
     StrMultiselect m_lastSelection;
+    DialogRunner m_dialogRunner;
 
     friend class RecordingProgress;
 };

@@ -1,30 +1,17 @@
 #include "resident_teams/scope_window.h"
 
-#include "catalog/module_catalog.h"
-#include "frame/message_object.h"
-#include "frame/view_catalog.h"
-#include "frame/window_registry.h"
-#include "support/scripted_ui.h"
 #include "team_fixture.h"
 
 namespace cr::resident_teams::test {
 namespace {
 
-class ScopeWindowTest : public TeamFixture {
+class ScopeWindowTest : public TeamWindowFixture {
 protected:
-    void SetUp() override
-    {
-        TeamFixture::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        catalog::registerViews(views);
-        catalog::registerWindows(windows);
-    }
-
     // Opens the dialog as the team register does: the structure in the message object.
     ScopeWindow* open(const QString& filter, const QString& code, const QString& names = QString())
     {
         message.powerObjectParm = StrMultiselect{names, expand(code), expand(filter), QStringLiteral("一组")};
-        window = windows.create(ScopeWindow::windowName(), WindowContext{db(), ui, views, message});
+        window = windows.create(ScopeWindow::windowName(), context());
         auto* scope = dynamic_cast<ScopeWindow*>(window.get());
         EXPECT_NE(scope, nullptr);
         if (scope) EXPECT_TRUE(scope->open());
@@ -46,18 +33,6 @@ protected:
     {
         return w.control(QLatin1String(control))->text;
     }
-    QStringList messages() const
-    {
-        QStringList out;
-        for (const auto& m : ui.messages()) out << m.title + QLatin1Char('|') + m.text;
-        return out;
-    }
-
-    ViewCatalog views;
-    WindowRegistry windows;
-    cr::test::ScriptedUi ui;
-    MessageObject message;
-    std::unique_ptr<Window> window;
 };
 
 TEST_P(ScopeWindowTest, ShowsTheBuildingsOfTheAreaWithCountsAndTitle)

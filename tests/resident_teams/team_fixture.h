@@ -1,6 +1,11 @@
 #pragma once
 
+#include "catalog/module_catalog.h"
+#include "frame/message_object.h"
 #include "frame/sqlca.h"
+#include "frame/view_catalog.h"
+#include "frame/window_registry.h"
+#include "support/scripted_ui.h"
 #include "support/test_db.h"
 
 #include <QHash>
@@ -120,6 +125,34 @@ protected:
     }
 
     QHash<QString, QVariant> keys;
+};
+
+// The module's views and windows over that community, answered by a
+// scripted user; the window under test is kept in `window`.
+class TeamWindowFixture : public TeamFixture {
+protected:
+    void SetUp() override
+    {
+        TeamFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        catalog::registerViews(views);
+        catalog::registerWindows(windows);
+    }
+
+    WindowContext context() { return WindowContext{db(), ui, views, message}; }
+    // The message boxes shown, as "title|text".
+    QStringList messages() const
+    {
+        QStringList out;
+        for (const auto& m : ui.messages()) out << m.title + QLatin1Char('|') + m.text;
+        return out;
+    }
+
+    ViewCatalog views;
+    WindowRegistry windows;
+    cr::test::ScriptedUi ui;
+    MessageObject message;
+    std::unique_ptr<Window> window;
 };
 
 } // namespace cr::resident_teams::test

@@ -4,6 +4,7 @@
 #include "frame/fault.h"
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
+#include "floor_answer.h"
 #include "scope_tree_lines.h"
 #include "selection_text.h"
 
@@ -358,8 +359,17 @@ bool ScenarioPlayer::doAnswer(const QStringList& t, QString* failure)
         ui.answerSelection(s);
         return true;
     }
+    if (t.size() == 3 && what == QLatin1String("floors")) {
+        ui.answerSelectionWith(QStringLiteral("floors ") + t[2], floorAnswer(m_session.sqlca(), t[2]));
+        return true;
+    }
+    if (t.size() >= 3 && what == QLatin1String("scope")) {
+        ui.answerSelectionPlayed(t.mid(2));
+        return true;
+    }
     *failure = usage(QStringLiteral("answer ok|yes|no|cancel | answer person <n>|cancel | answer person no <personno> | "
-                                    "answer selection s_str=...;s_dw=...|cancel"));
+                                    "answer selection s_str=...;s_dw=...|cancel | answer floors <range>|ok | "
+                                    "answer scope <actions> ok|cancel"));
     return false;
 }
 

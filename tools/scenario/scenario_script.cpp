@@ -1,6 +1,6 @@
 #include "scenario_script.h"
 
-#include "date_words.h"
+#include "relative_dates.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -74,7 +74,7 @@ bool ScenarioScript::load(const QString& path, const QDate& today, QList<Scenari
         QString text = raw.trimmed();
         if (text.isEmpty() || text.startsWith(QLatin1Char('#'))) continue;
         QString problem;
-        if (!substituteDates(&text, today, &problem)) {
+        if (!replaceRelativeDates(&text, today, &problem)) {
             *error = QStringLiteral("%1:%2: %3").arg(path).arg(number).arg(problem);
             return false;
         }

@@ -52,6 +52,10 @@ public:
     Window* window() const { return m_window.get(); }
     RecordWindow* recordWindow() const;
     void setWindow(std::unique_ptr<Window> window);
+    // The last selection dialog a window opened and the scenario played
+    // (`answer scope ...`); kept after it closed so its tree can be checked.
+    Window* dialog() const { return m_dialog.get(); }
+    void setDialog(std::unique_ptr<Window> dialog) { m_dialog = std::move(dialog); }
     // The open window, or nullptr with a reason.
     Window* openWindow(QString* error) const;
 
@@ -71,6 +75,7 @@ private:
     MessageObject m_message;
     QHash<QString, std::shared_ptr<ListPage>> m_lists;   // by lower-case view name
     std::unique_ptr<Window> m_window;
+    std::unique_ptr<Window> m_dialog;
 };
 
 } // namespace cr::scenario

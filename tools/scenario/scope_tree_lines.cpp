@@ -23,6 +23,8 @@ bool differs(QString* failure, const QString& expected, const QString& actual)
 
 ScopeWindow* scopeWindow(ScenarioSession& s, QString* failure)
 {
+    if (auto* played = qobject_cast<ScopeWindow*>(s.dialog()); played && !qobject_cast<ScopeWindow*>(s.window()))
+        return played;
     Window* w = s.openWindow(failure);
     if (!w) return nullptr;
     auto* scope = qobject_cast<ScopeWindow*>(w);
@@ -47,7 +49,52 @@ QList<int> children(const ScopeTree& tree, int item)
 
 QString joined(const QStringList& codes) { return codes.isEmpty() ? QStringLiteral("(none)") : codes.join(QLatin1Char(' ')); }
 
+// Plays the actions on the open dialog; false with the reason when one
+// cannot be played.
+bool playActions(ScopeWindow& w, const QStringList& actions, ScenarioSession& s, QString* failure)
+{
+    for (int i = 0; i < actions.size(); ++i) {
+        const QString& a = actions[i];
+        if ((a == QLatin1String("tick") || a == QLatin1String("clear")) && i + 1 < actions.size()) {
+            if (!playScopeTreeLine({a, actions[++i]}, s, failure)) return false;
+        } else if (a == QLatin1String("expandall")) {
+            w.click(QStringLiteral("cbx_1"));
+        } else if ((a == QLatin1String("ok") || a == QLatin1String("cancel")) && i + 1 == actions.size()) {
+            w.click(a == QLatin1String("ok") ? QStringLiteral("cb_ok") : QStringLiteral("p_cancel"));
+            return true;
+        } else {
+            return fail(failure, QStringLiteral("cannot play \"%1\": tick <code>, clear <code>, expandall, then ok or cancel")
+                                     .arg(actions.mid(i).join(QLatin1Char(' '))));
+        }
+    }
+    return fail(failure, QStringLiteral("the actions must end with ok or cancel"));
+}
+
 } // namespace
+
+std::optional<StrMultiselect> playSelectionDialog(ScenarioSession& s, const QString& dialog,
+                                                  const StrMultiselect& parameter, const QStringList& actions,
+                                                  QString* error)
+{
+    if (dialog.compare(ScopeWindow::windowName(), Qt::CaseInsensitive) != 0) {
+        *error = QStringLiteral("only the scope dialog can be played");
+        return std::nullopt;
+    }
+    s.message().powerObjectParm = parameter;
+    s.setDialog(s.registry().create(dialog, s.context()));
+    auto* w = qobject_cast<ScopeWindow*>(s.dialog());
+    if (!w || !w->open()) {
+        *error = QStringLiteral("the dialog did not open");
+        return std::nullopt;
+    }
+    if (!playActions(*w, actions, s, error)) return std::nullopt;
+    const auto* answer = std::any_cast<StrMultiselect>(&s.message().powerObjectParm);
+    if (!answer) {
+        *error = QStringLiteral("the dialog handed nothing back");
+        return std::nullopt;
+    }
+    return *answer;
+}
 
 bool playScopeTreeLine(const QStringList& t, ScenarioSession& s, QString* failure)
 {
