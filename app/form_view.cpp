@@ -3,6 +3,7 @@
 #include "app/field_editor.h"
 #include "app/pictures.h"
 #include "frame/dataview.h"
+#include "frame/typed_date.h"
 #include "frame/ui_services.h"
 
 #include <QApplication>
@@ -329,9 +330,13 @@ int FormView::commit(const QString& column, const QString& text)
     m_view.clearPendingText();   // the field shows the outcome below; nothing stays typed
     m_committing = false;
     FieldEditor* f = field(column);
-    if (code == -1) {
+    // A register window tells the clerk itself (valueRefused); other forms
+    // say it here.
+    if (code == -1 && !m_view.events().valueRefused) {
         const QString name = f ? spokenLabel(f->definition()) : column;
-        m_ui.messageBox(QStringLiteral("提示"), QStringLiteral("“%1”的值不正确，请重新输入！").arg(name),
+        const bool date = f && f->definition().kind == ColumnKind::Date;
+        m_ui.messageBox(QStringLiteral("提示"),
+                        date ? typedDateRefusal(name, text) : QStringLiteral("“%1”的值不正确，请重新输入！").arg(name),
                         UiServices::Icon::Warning);
     }
     // The field shows what the data view holds now: the new value, the old

@@ -63,6 +63,7 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     bar->addWidget(searchLabel);
     bar->addWidget(m_search, 1);
     bar->addWidget(m_count);
+    addFilterButtons(bar);
     bar->addSpacing(12);
     bar->addWidget(m_add);
     bar->addWidget(m_modify);
@@ -261,6 +262,41 @@ QList<int> ListPageWidget::shownRows() const
     rows.reserve(m_proxy->rowCount());
     for (int r = 0; r < m_proxy->rowCount(); ++r) rows << m_proxy->mapToSource(m_proxy->index(r, 0)).row() + 1;
     return rows;
+}
+
+// The named filters of the list ("已到期"), as buttons that stay pressed
+// while their filter narrows the list; one at a time.
+void ListPageWidget::addFilterButtons(QHBoxLayout* bar)
+{
+    for (const QString& label : m_page->listFilters()) {
+        auto* button = new QPushButton(label);
+        button->setCheckable(true);
+        button->setToolTip(QStringLiteral("只显示%1的记录（再按一次显示全部）").arg(label));
+        bar->addWidget(button);
+        m_filterButtons << button;
+        connect(button, &QPushButton::toggled, this, [this, label, button](bool on) {
+            if (on) {
+                for (QPushButton* other : std::as_const(m_filterButtons))
+                    if (other != button) other->setChecked(false);
+            } else if (m_page->listFilter() != label) {
+                return;   // another filter took over
+            }
+            applyListFilter(on ? label : QString());
+        });
+    }
+}
+
+void ListPageWidget::applyListFilter(const QString& label)
+{
+    const QVariant key = m_page->currentKey();
+    {
+        const BusyCursor busy;
+        if (!m_page->setListFilter(label)) emit statusMessage(QStringLiteral("无法按“%1”筛选。").arg(label));
+    }
+    const int row = m_page->findKey(key);
+    if (row > 0) m_page->selectRow(row);
+    else selectListRow(m_page->currentRow());
+    updateCount();
 }
 
 void ListPageWidget::selectListRow(int row)

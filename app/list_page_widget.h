@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,6 +43,7 @@ public:
     SummaryBar* summaryBar() const { return m_summary; }
     QLineEdit* searchBox() const { return m_search; }
     QPushButton* addButton() const { return m_add; }   // 新增
+    QList<QPushButton*> filterButtons() const { return m_filterButtons; }
     QStringList columns() const { return m_columns; }   // data view column of each table column
 
     // Makes this page the detail list of `master`: it shows the rows whose
@@ -50,6 +52,7 @@ public:
 
     long retrieve();                         // busy cursor while the query runs
     void applySearch(const QString& text);   // what typing in the search box does
+    void applyListFilter(const QString& label);   // a filter button ("已到期"); empty: all rows
     void sortByColumn(int section);          // a click on a heading
     int visibleRows() const;                 // rows left by the search
     QList<int> shownRows() const;            // data view rows in the order shown
@@ -70,6 +73,7 @@ private:
     void onTableRowChanged();                // table selection -> data view row
     void updateCount();
     void updateAddButton();
+    void addFilterButtons(QHBoxLayout* bar);
     void windowClosed(const QVariant& key, bool saved);
 
     AppContext m_context;
@@ -85,6 +89,7 @@ private:
     QPushButton* m_add = nullptr;
     QPushButton* m_modify = nullptr;
     QPushButton* m_output = nullptr;
+    QList<QPushButton*> m_filterButtons;
     QStringList m_columns;
     int m_sortSection = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

@@ -1,5 +1,8 @@
 #include "app/list_search_proxy.h"
 
+#include "frame/dataview.h"
+#include "frame/dataview_model.h"
+
 namespace cr::app {
 
 ListSearchProxy::ListSearchProxy(QObject* parent) : QSortFilterProxyModel(parent)
@@ -32,7 +35,7 @@ void ListSearchProxy::setSourceModel(QAbstractItemModel* source)
 
 QVariant ListSearchProxy::data(const QModelIndex& index, int role) const
 {
-    if (role == Qt::BackgroundRole) return {};
+    if (role == Qt::BackgroundRole) return QSortFilterProxyModel::data(index, DataViewModel::RowColourRole);
     if (role == Qt::DisplayRole && index.isValid() && m_lineNumbers.contains(index.column()))
         return QString::number(index.row() + 1);
     return QSortFilterProxyModel::data(index, role);

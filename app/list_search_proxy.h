@@ -18,7 +18,8 @@ public:
     explicit ListSearchProxy(QObject* parent = nullptr);
 
     void setSourceModel(QAbstractItemModel* source) override;
-    // A list shows its rows plainly: the field colours belong to the forms.
+    // A list shows its rows plainly, unless the row has a colour of its own
+    // (a lapsed rental): the field colours belong to the forms.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     void setSearchText(const QString& text);
     // Columns of line numbers (序号): they number the rows shown, 1 … n, so a

@@ -1,11 +1,10 @@
 #include "app/plain_window_widget.h"
 
 #include "app/form_view.h"
+#include "app/view_table.h"
 #include "frame/dataview.h"
-#include "frame/dataview_model.h"
 #include "frame/window.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -86,38 +85,9 @@ QWidget* PlainWindowWidget::viewWidget(const QString& name, DataView& view, UiSe
         scroll->setWidget(form);
         return scroll;
     }
-    auto* table = new QTableView;
-    auto* model = new DataViewModel(&view, false, table);
-    table->setModel(model);
+    QTableView* table = makeViewTable(view);
     table->setObjectName(name);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setWordWrap(false);
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    bool ownNumbers = false;
-    for (int c = 0; c < model->columnCount(); ++c) {
-        const ColumnDef& def = view.definition().columns.value(model->viewColumn(c));
-        ownNumbers = ownNumbers || def.compute.trimmed().compare(QLatin1String("getrow()"), Qt::CaseInsensitive) == 0;
-    }
-    table->verticalHeader()->setVisible(!ownNumbers);
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
-    table->resizeColumnsToContents();
     m_tables.insert(name.toLower(), table);
-    // The user's row becomes the view's current row (its rowfocuschanged),
-    // and a row the window makes current is shown selected.
-    connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [&view](const QModelIndex& current) {
-                if (current.isValid() && view.getRow() != current.row() + 1) view.setRow(current.row() + 1);
-            });
-    connect(&view, &DataView::currentRowChanged, table, [table](int row) {
-        if (row < 1 || row > table->model()->rowCount()) return;
-        if (table->currentIndex().row() == row - 1) return;
-        table->selectRow(row - 1);
-    });
-    connect(table, &QTableView::doubleClicked, this, [&view, model](const QModelIndex& index) {
-        view.userDoubleClicked(index.row() + 1, view.definition().columns.value(model->viewColumn(index.column())).name);
-    });
     return table;
 }
 

@@ -1,11 +1,15 @@
 #include "app/record_window_widget.h"
 
 #include "app/form_view.h"
+#include "app/view_table.h"
+#include "frame/dataview.h"
 #include "frame/record_window.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSplitter>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -34,7 +38,17 @@ RecordWindowWidget::RecordWindowWidget(std::unique_ptr<RecordWindow> window, UiS
     m_scroll->setWidgetResizable(true);
     m_scroll->setWidget(m_form);
     m_scroll->setFrameShape(QFrame::NoFrame);
-    layout->addWidget(m_scroll, 1);
+    QWidget* details = detailLists();
+    if (details) {
+        auto* split = new QSplitter(Qt::Vertical);
+        split->addWidget(m_scroll);
+        split->addWidget(details);
+        split->setStretchFactor(0, 3);
+        split->setStretchFactor(1, 2);
+        layout->addWidget(split, 1);
+    } else {
+        layout->addWidget(m_scroll, 1);
+    }
 
     m_status = new QLabel;
     m_status->setContentsMargins(8, 3, 8, 3);
@@ -54,11 +68,45 @@ RecordWindowWidget::RecordWindowWidget(std::unique_ptr<RecordWindow> window, UiS
     });
     m_status->setText(m_record->statusText());
     updateTitle();
-    resize(qMax(720, m_form->sizeHint().width() + 40), qMin(760, m_form->sizeHint().height() + 140));
+    const int listsHeight = details ? 300 : 0;
+    resize(qMax(720, m_form->sizeHint().width() + 40), qMin(760 + listsHeight, m_form->sizeHint().height() + 140 + listsHeight));
     QTimer::singleShot(0, this, [this] {
         const QStringList chain = m_form->tabChain();
         if (!chain.isEmpty()) m_form->focusColumn(chain.first());
     });
+}
+
+// The window's detail lists under the form, one above the other, each with
+// its title and how many rows it holds; nullptr when it has none.
+QWidget* RecordWindowWidget::detailLists()
+{
+    const QStringList names = m_record->detailLists();
+    if (names.isEmpty()) return nullptr;
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(6, 4, 6, 4);
+    for (const QString& name : names) {
+        DataView* view = m_record->dataView(name);
+        if (!view) continue;
+        auto* heading = new QLabel;
+        heading->setObjectName(name + QStringLiteral("_heading"));
+        const auto count = [heading, view] {
+            heading->setText(QStringLiteral("<b>%1</b>（%2条）").arg(view->definition().title).arg(view->rowCount()));
+        };
+        count();
+        connect(view, &DataView::rowsReset, heading, count);
+        QTableView* table = makeViewTable(*view, true);
+        table->setObjectName(name);
+        table->setAlternatingRowColors(true);
+        // Widths follow each record's rows, measured in the window's font.
+        const auto fit = [table] { QTimer::singleShot(0, table, [table] { table->resizeColumnsToContents(); }); };
+        fit();
+        connect(view, &DataView::rowsReset, table, fit);
+        layout->addWidget(heading);
+        layout->addWidget(table, 1);
+        m_details.insert(name.toLower(), table);
+    }
+    return box;
 }
 
 void RecordWindowWidget::addControls()

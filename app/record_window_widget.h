@@ -4,6 +4,7 @@
 
 class QLabel;
 class QScrollArea;
+class QTableView;
 
 namespace cr {
 class RecordWindow;
@@ -25,12 +26,15 @@ public:
 
     RecordWindow& window() const { return *m_record; }
     FormView& form() const { return *m_form; }
+    // The table of a detail list of the window (RecordWindow::addDetailList).
+    QTableView* detailTable(const QString& dataView) const { return m_details.value(dataView.toLower()); }
 
 protected:
     void updateControl(const QString& name) override;
 
 private:
     void addControls();
+    QWidget* detailLists();
     void updateTitle();
 
     RecordWindow* m_record = nullptr;   // owned by WindowWidget
@@ -38,6 +42,7 @@ private:
     QScrollArea* m_scroll = nullptr;
     QLabel* m_status = nullptr;
     QHash<QString, QWidget*> m_others;
+    QHash<QString, QTableView*> m_details;
 };
 
 } // namespace cr::app

@@ -3,7 +3,6 @@
 #include "areas_buildings/areas_buildings_views.h"
 #include "areas_buildings/areas_buildings_windows.h"
 #include "exchange/exchange_views.h"
-#include "catalog/planned_windows.h"
 #include "frame/view_catalog.h"
 #include "frame/window_registry.h"
 #include "houses/houses_views.h"
@@ -11,6 +10,7 @@
 #include "persons_in_charge/persons_in_charge_views.h"
 #include "persons_in_charge/persons_in_charge_windows.h"
 #include "rentals_sanctions/rentals_sanctions_views.h"
+#include "rentals_sanctions/rentals_sanctions_windows.h"
 #include "resident_teams/resident_teams_views.h"
 #include "resident_teams/resident_teams_windows.h"
 #include "schema/table_columns.h"
@@ -58,7 +58,7 @@ void registerWindows(WindowRegistry& registry)
     houses::registerWindows(registry);
     persons_in_charge::registerWindows(registry);
     resident_teams::registerWindows(registry);
-    registerPlannedWindows(registry);
+    rentals_sanctions::registerWindows(registry);
     // The navigation's groups in the order the office works.
     registry.orderNavigation({QStringLiteral("社区基础信息"), QStringLiteral("负责人"), QStringLiteral("居民小组"),
                               QStringLiteral("出租房屋")});

@@ -37,6 +37,11 @@ struct DataViewEvents {
     std::function<void(int row, const QString& column)> doubleClicked;
     std::function<void(int currentRow)> rowFocusChanged;
     std::function<void()> getFocus;
+    // Typed text that does not fit the column (letters in a number, a text
+    // that is no date) was refused before itemChanged: the handler tells the
+    // user. A date field is emptied first, so no earlier date stays behind
+    // unnoticed.
+    std::function<void(int row, const QString& column, const QString& text)> valueRefused;
 };
 
 // A data view: a definition bound to a connection, holding the retrieved rows
@@ -109,16 +114,18 @@ public:
     // --- typing (the edit control) -----------------------------------------
     // A user typed into a field and leaves it: raises itemChanged and applies
     // the value when accepted. Returns the handler's code (0, 1 or 2), or -1
-    // for a value that does not fit the column (not a number, not a date) or
-    // a read-only view. Text equal to the field's value changes nothing.
+    // for a value that does not fit the column (not a number, not a date as
+    // parseTypedDate reads dates; valueRefused is raised) or a read-only
+    // view. Text equal to the field's value changes nothing.
     int userEdit(int row, const QString& column, const QString& text);
     void setPendingText(const QString& column, const QString& text);  // typing, not yet left
     void clearPendingText();
     bool hasPendingText() const;
     // Applies pending text to the current row like userEdit: 1 accepted (or
     // nothing pending, or rejected with 2), -1 refused (text that does not fit
-    // the column stays pending; text the handler refused does not). Calling it
-    // from inside itemChanged finds nothing pending.
+    // the column stays pending, except a refused date, whose field is emptied;
+    // text the handler refused does not). Calling it from inside itemChanged
+    // finds nothing pending.
     int acceptText();
     void userButtonClicked(int row, const QString& column);
     void userDoubleClicked(int row, const QString& column);
@@ -191,6 +198,9 @@ signals:
     void focusRequested(const QString& column);
 
 private:
+    QVariant typedValue(ColumnKind kind, const QString& text, bool* ok) const;
+    void refuseTypedText(int row, int column, const QString& text);
+
     struct Private;
     friend struct Private;
     std::unique_ptr<Private> d;

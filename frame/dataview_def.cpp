@@ -15,4 +15,16 @@ const ColumnDef* DataViewDef::column(const QString& name) const
     return i < 0 ? nullptr : &columns[i];
 }
 
+void DataViewDef::putFirst(const QStringList& names)
+{
+    QList<ColumnDef> front;
+    for (const QString& n : names)
+        for (int i = 0; i < columns.size(); ++i)
+            if (columns[i].name == n) {
+                front << columns.takeAt(i);
+                break;
+            }
+    columns = front + columns;
+}
+
 } // namespace cr

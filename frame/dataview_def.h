@@ -67,6 +67,13 @@ struct SummaryDef {
     QString format;
 };
 
+// A filter a list page offers by name ("已到期"): the rows for which the
+// expression holds, evaluated per row like a filter expression.
+struct ListFilterDef {
+    QString label;
+    QString expression;
+};
+
 // One data view: a SQL query with its columns and everything a list or a form
 // shows. Definitions are plain data, kept one place per view.
 struct DataViewDef {
@@ -82,9 +89,17 @@ struct DataViewDef {
     QList<SummaryDef> summaries;
     QString summaryLabel = QStringLiteral("合计：");
     QString sort;                 // initial sort, e.g. "unitno asc, floorno asc"
+    QList<ListFilterDef> listFilters; // filters a list page of this view offers
+    // A list row's own colour: an expression evaluated per row that gives a
+    // colour number (a lapsed rental); anything else leaves the row as the
+    // list paints it. Field colours belong to the forms, never to lists.
+    QString rowColour;
 
     const ColumnDef* column(const QString& name) const;   // case-insensitive
     int columnIndex(const QString& name) const;           // -1 when unknown
+    // Moves the named columns to the front, in this order (a list's or a
+    // form's order); the others follow as they were.
+    void putFirst(const QStringList& names);
 };
 
 } // namespace cr

@@ -1,4 +1,5 @@
 #include "frame/dataview_private.h"
+#include "frame/typed_date.h"
 
 #include <algorithm>
 
@@ -11,8 +12,12 @@ int DataView::userEdit(int row, const QString& column, const QString& text)
     if (c < 0 || !r || d->readOnly || d->columns[c].computed) return -1;
     // An emptied field is empty (null) whatever its kind.
     bool ok = true;
-    const QVariant value = text.isEmpty() ? QVariant() : Private::coerce(d->columns[c].kind, text, &ok);
-    if (!ok) return -1;
+    QVariant value;
+    if (!text.isEmpty()) value = typedValue(d->columns[c].kind, text, &ok);
+    if (!ok) {
+        refuseTypedText(row, c, text);
+        return -1;
+    }
     // The text being committed is no longer pending: a handler that accepts
     // text itself (accepttext inside itemchanged) must not see it again.
     if (d->hasPending && d->pendingColumn.compare(column, Qt::CaseInsensitive) == 0) clearPendingText();
@@ -22,6 +27,27 @@ int DataView::userEdit(int row, const QString& column, const QString& text)
     const int result = d->events.itemChanged ? d->events.itemChanged(row, name, text) : 0;
     if (result == 0) setItem(row, name, value);
     return result;
+}
+
+// Typed text in the column's kind. A date is read only in the forms clerks
+// type (parseTypedDate): the lenient reading of stored values would take
+// "2024-3-5 abc" for a date.
+QVariant DataView::typedValue(ColumnKind kind, const QString& text, bool* ok) const
+{
+    if (kind != ColumnKind::Date || text.trimmed().isEmpty()) return Private::coerce(kind, text, ok);
+    const std::optional<QDate> date = parseTypedDate(text);
+    *ok = date.has_value();
+    return date ? QVariant(*date) : QVariant();
+}
+
+void DataView::refuseTypedText(int row, int column, const QString& text)
+{
+    const QString name = d->def.columns[column].name;
+    if (d->columns[column].kind == ColumnKind::Date) {
+        if (d->hasPending && d->pendingColumn.compare(name, Qt::CaseInsensitive) == 0) clearPendingText();
+        setItem(row, name, QVariant());
+    }
+    if (d->events.valueRefused) d->events.valueRefused(row, name, text);
 }
 
 void DataView::setPendingText(const QString& column, const QString& text)
@@ -57,7 +83,9 @@ int DataView::acceptText()
     if (result == 0 || result == 2) return 1;
     // Text that does not fit the column stays to be corrected; text the
     // window refused is gone (its handler has dealt with it).
-    if (result == -1 && !d->hasPending) setPendingText(column, text);
+    const int c = d->column(column);
+    const bool date = c >= 0 && d->columns[c].kind == ColumnKind::Date;
+    if (result == -1 && !d->hasPending && !date) setPendingText(column, text);
     return -1;
 }
 

@@ -31,7 +31,7 @@ DataViewModel::DataViewModel(DataView* view, bool allColumns, QObject* parent)
     });
     // Colours may follow the current row (if(currentRow()=getrow(), ...)).
     connect(view, &DataView::currentRowChanged, this, [this](int) {
-        refreshAll({Qt::BackgroundRole, ColorNumberRole, Qt::DisplayRole});
+        refreshAll({Qt::BackgroundRole, ColorNumberRole, RowColourRole, Qt::DisplayRole});
     });
 }
 
@@ -100,6 +100,10 @@ QVariant DataViewModel::data(const QModelIndex& index, int role) const
     }
     case ColumnNameRole:
         return m_view->definition().columns[c].name;
+    case RowColourRole: {
+        const auto n = rowColourNumber(*m_view, row);
+        return n ? colour(*n) : QVariant();
+    }
     default:
         return {};
     }
@@ -147,6 +151,15 @@ void DataViewModel::sort(int column, Qt::SortOrder order)
     const QString spec = m_view->definition().columns[c].name +
                          (order == Qt::AscendingOrder ? QStringLiteral(" asc") : QStringLiteral(" desc"));
     if (m_view->setSort(spec) == 1) m_view->sort();
+}
+
+std::optional<qlonglong> DataViewModel::rowColourNumber(const DataView& view, int row)
+{
+    const QString& expression = view.definition().rowColour;
+    if (expression.isEmpty() || row < 1 || row > view.rowCount()) return std::nullopt;
+    const QVariant v = view.evaluate(expression, row);
+    if (!expr::values::isNumber(v)) return std::nullopt;
+    return static_cast<qlonglong>(v.toDouble());
 }
 
 void DataViewModel::refreshAll(const QList<int>& roles)

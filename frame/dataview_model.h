@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QPointer>
+#include <optional>
 #include <vector>
 
 namespace cr {
@@ -19,6 +20,7 @@ public:
     enum Role {
         ColorNumberRole = Qt::UserRole + 1,   // background colour number (r + 256g + 65536b)
         ColumnNameRole,                        // the column's name (header and cells)
+        RowColourRole,                         // the row's colour in a list (DataViewDef::rowColour)
     };
 
     explicit DataViewModel(DataView* view, bool allColumns = false, QObject* parent = nullptr);
@@ -35,6 +37,10 @@ public:
     // Editing goes through the view's user edit, so itemChanged decides.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    // The colour number DataViewDef::rowColour gives the row; nullopt when
+    // the view has none or it gives no number for this row.
+    static std::optional<qlonglong> rowColourNumber(const DataView& view, int row);
 
 private:
     void refreshAll(const QList<int>& roles = {});

@@ -22,7 +22,7 @@ QString keyText(const QVariant& key)
 
 ListPage::ListPage(Sqlca& sqlca, const ViewCatalog& catalog, const WindowInfo& info, QObject* parent)
     : QObject(parent), m_windowName(info.name), m_keyColumn(info.keyColumn), m_masterRule(info.masterRule),
-      m_masterName(info.masterName)
+      m_masterName(info.masterName), m_masterColumn(info.masterColumn)
 {
     is_stringpara = info.listParameter;
     const DataViewDef* def = catalog.find(info.listView);
@@ -83,7 +83,7 @@ long ListPage::ue_retrieve()
     if (!m_valid) return -1;
     const long fetched = m_list->retrieve();
     if (fetched < 0) return fetched;
-    if (isDetail()) applyMasterFilter();
+    if (isDetail() || !m_listFilter.isEmpty()) applyFilter();
     const long rows = m_list->rowCount();
     if (rows > 0 && currentRow() == 0) m_list->setRow(1);
     emit retrieved(rows);
@@ -118,36 +118,73 @@ bool ListPage::canAdd() const
 
 QVariant ListPage::masterKey() const { return m_masterKey; }
 
+// What the detail's link column holds for the master's current record: its
+// key, or its value of the master column the window's entry names.
+QVariant ListPage::masterValue() const
+{
+    if (!m_master) return {};
+    if (m_masterColumn.isEmpty()) return m_master->currentKey();
+    const int row = m_master->currentRow();
+    return row > 0 ? m_master->dw_1().getItem(row, m_masterColumn) : QVariant();
+}
+
 void ListPage::followMaster(bool force)
 {
     if (!m_master) {
         m_masterKey = QVariant();
         is_masterid.clear();
-        m_list->setFilter(QString());
-        m_list->filter();
+        applyFilter();
         return;
     }
-    const QVariant key = m_master->currentKey();
+    const QVariant key = masterValue();
     const QString text = keyText(key);
     if (!force && text == is_masterid) return;   // same master record: keep the detail's row
     m_masterKey = key;
     is_masterid = text;
-    applyMasterFilter();
+    applyFilter();
     if (m_list->rowCount() > 0) m_list->setRow(1);
     emit currentRowChanged(currentRow());
 }
 
-void ListPage::applyMasterFilter()
+QStringList ListPage::listFilters() const
 {
-    // Without a master record the detail shows nothing.
-    QString expression = QStringLiteral("1 = 0");
-    if (!is_masterid.isEmpty() && !m_linkColumn.isEmpty()) {
-        const ColumnDef* link = m_list->definition().column(m_linkColumn);
-        const bool text = link && link->kind == ColumnKind::Text;
-        expression = m_linkColumn + QStringLiteral(" = ") + (text ? DataView::quote(is_masterid) : is_masterid);
+    QStringList labels;
+    for (const ListFilterDef& f : m_list->definition().listFilters) labels << f.label;
+    return labels;
+}
+
+bool ListPage::setListFilter(const QString& label)
+{
+    if (!label.isEmpty() && !listFilters().contains(label)) return false;
+    m_listFilter = label;
+    const bool applied = applyFilter();
+    if (!applied) {
+        m_listFilter.clear();
+        applyFilter();
     }
-    m_list->setFilter(expression);
-    m_list->filter();
+    if (m_list->rowCount() > 0 && currentRow() == 0) m_list->setRow(1);
+    emit currentRowChanged(currentRow());
+    return applied;
+}
+
+// The master's restriction and the named filter together.
+bool ListPage::applyFilter()
+{
+    QStringList parts;
+    if (isDetail()) {
+        // Without a master record the detail shows nothing.
+        QString master = QStringLiteral("1 = 0");
+        if (!is_masterid.isEmpty() && !m_linkColumn.isEmpty()) {
+            const ColumnDef* link = m_list->definition().column(m_linkColumn);
+            const bool text = link && link->kind == ColumnKind::Text;
+            master = m_linkColumn + QStringLiteral(" = ") + (text ? DataView::quote(is_masterid) : is_masterid);
+        }
+        parts << master;
+    }
+    for (const ListFilterDef& f : m_list->definition().listFilters)
+        if (f.label == m_listFilter) parts << QStringLiteral("(%1)").arg(f.expression);
+    if (m_list->setFilter(parts.join(QStringLiteral(" and "))) != 1) return false;
+    return m_list->filter() == 1;
 }
 
 std::unique_ptr<Window> ListPage::openWindow(const WindowRegistry& registry, const WindowContext& base,

@@ -65,11 +65,22 @@ public:
     void refreshKeepingRow();
 
     // --- master/detail -------------------------------------------------------
+    // The rows whose `linkColumn` holds the master's current key (or its
+    // value of the window's masterColumn, when the entry names one).
     void setMaster(ListPage* master, const QString& linkColumn);
     ListPage* master() const { return m_master.data(); }
     QString linkColumn() const { return m_linkColumn; }
-    QVariant masterKey() const;                   // the master's current key
+    QString masterColumn() const { return m_masterColumn; }
+    QVariant masterKey() const;                   // what the link column holds for the master's current record
     bool isDetail() const { return !m_master.isNull(); }
+
+    // --- named filters (ListFilterDef of the list view) --------------------------
+    QStringList listFilters() const;              // the labels offered, in order
+    // Keeps only the rows of the named filter (besides the master's); an
+    // empty label shows all again. False for a label the list does not offer
+    // or a filter that cannot be applied (the rows are then unfiltered).
+    bool setListFilter(const QString& label);
+    QString listFilter() const { return m_listFilter; }
 
     // Opens the page's register window for the current row (Modify) or a new
     // record (Add, only when canAdd()); the window's guo_tabpg_now is this
@@ -84,7 +95,8 @@ signals:
 
 private:
     void followMaster(bool force);
-    void applyMasterFilter();
+    bool applyFilter();
+    QVariant masterValue() const;
     void onListRowChanged(int row);
 
     std::unique_ptr<DataView> m_list;
@@ -95,7 +107,9 @@ private:
     QString m_masterName;
     QPointer<ListPage> m_master;
     QString m_linkColumn;
+    QString m_masterColumn;
     QVariant m_masterKey;
+    QString m_listFilter;
 };
 
 } // namespace cr

@@ -6,6 +6,7 @@
 #include "frame/person_selection.h"
 #include "frame/sqlca.h"
 #include "frame/text_length.h"
+#include "frame/typed_date.h"
 #include "frame/ui_services.h"
 #include "frame/view_catalog.h"
 #include "frame/window_registry.h"
@@ -82,6 +83,9 @@ RecordWindow::RecordWindow(const WindowContext& context, const WindowInfo& info)
     events.itemChanged = [this](int row, const QString& column, const QString& data) {
         return dispatchItemChanged(row, column, data);
     };
+    events.valueRefused = [this](int row, const QString& column, const QString& text) {
+        valueRefused(row, column, text);
+    };
     events.buttonClicked = [this](int row, const QString& button) {
         if (!replaced(Hook::ButtonClicked)) { /* the frame has nothing of its own to do */ }
         dw_1_buttonclicked(row, button);
@@ -124,6 +128,44 @@ void RecordWindow::addFormButton(const QString& name, const QString& text, const
     c.column = column;
     c.picture = picture;
     addControl(c, [this, name] { m_form->userButtonClicked(formRow(), name); });
+}
+
+DataView* RecordWindow::addDetailList(const QString& name, const QString& viewName, const QString& column)
+{
+    const DataViewDef* def = catalog().find(viewName);
+    if (!def || !def->column(column) || !m_form->definition().column(column)) {
+        reportFault(QStringLiteral("%1: detail list %2 over %3.%4 cannot be made").arg(this->name(), name, viewName, column));
+        return nullptr;
+    }
+    DataViewDef list = *def;
+    list.sql = QStringLiteral("SELECT * FROM (%1) q WHERE q.%2 = :cr_master").arg(def->sql, column);
+    list.arguments = {QStringLiteral("cr_master")};
+    list.defaultArguments.clear();
+    list.updateTable.clear();
+    DataView* view = addDataView(name, list);
+    if (!view) return nullptr;
+    view->modify(QStringLiteral("DataWindow.ReadOnly=true"));
+    m_detailLists.append({name, column});
+    return view;
+}
+
+QStringList RecordWindow::detailLists() const
+{
+    QStringList names;
+    for (const auto& [name, column] : m_detailLists) names << name;
+    return names;
+}
+
+void RecordWindow::retrieveDetailLists()
+{
+    const int row = formRow();
+    for (const auto& [name, column] : m_detailLists) {
+        DataView* list = dataView(name);
+        if (!list) continue;
+        const QVariant value = row > 0 ? m_form->getItem(row, column) : QVariant();
+        if (value.isNull()) list->reset();
+        else list->retrieve({value});
+    }
 }
 
 int RecordWindow::formRow() const
@@ -226,6 +268,7 @@ void RecordWindow::afterRecordPut()
 {
     if (!replaced(Hook::LoadPhoto)) frameLoadPhoto();
     ue_loadphoto();
+    retrieveDetailLists();
     takeBaseline();
     emit recordLoaded();
 }
@@ -440,6 +483,7 @@ bool RecordWindow::saveRecord(bool validated)
     if (hasKey) m_loadedKey = dw.getItem(row, m_keyColumn);
     setMode(codes::mode::modify);
     takeBaseline();
+    retrieveDetailLists();
     setStatus(validated ? QStringLiteral("保存成功") : QStringLiteral("临时保存成功"));
     emit recordSaved();
     return true;
@@ -559,6 +603,21 @@ int RecordWindow::dispatchItemChanged(int row, const QString& column, const QStr
     }
     if (!replaced(Hook::ItemChanged)) { /* nothing else of the frame's own */ }
     return dw_1_itemchanged(row, column, data);
+}
+
+// Typed text the field cannot hold: the clerk is told which field and why,
+// and the cursor stays there. (A date field has been emptied already.)
+void RecordWindow::valueRefused(int row, const QString& column, const QString& text)
+{
+    const ColumnDef* c = m_form->definition().column(column);
+    if (!c) return;
+    const QString label = fieldLabel(*c);
+    ui().messageBox(kTitleInfo,
+                    c->kind == ColumnKind::Date ? typedDateRefusal(label, text)
+                                                : QStringLiteral("“%1”的值不正确，请重新输入！").arg(label),
+                    UiServices::Icon::Warning);
+    m_form->setRow(row);
+    m_form->setColumn(column);
 }
 
 int RecordWindow::openSelectPerson(const QString& typedText, const QStringList& columns)

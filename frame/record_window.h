@@ -76,6 +76,9 @@ public:
     // uo_button's uf_setenabled for the inherited picture buttons.
     void uf_setenabled(const QString& button, bool enabled) { setControlEnabled(button, enabled); }
 
+    // The lists shown with the form (addDetailList), by data view name.
+    QStringList detailLists() const;
+
     // Person selection for the current row of dw_1 (w_selectperson and
     // w_selectpersoncondition): the dialog searches for `typedText` and fills
     // `columns` of the row from the chosen person; `condition` (written by
@@ -126,6 +129,14 @@ protected:
     void addFormButton(const QString& name, const QString& text, const QString& column,
                        const QString& picture = QString());
 
+    // A read-only list shown with the form: the rows of the list view
+    // `viewName` whose `column` holds the form record's value of the same
+    // column (the tenants of a rented house beside its registration). It is
+    // read again whenever a record is put into the form and after each
+    // save; empty while the record has no such value. nullptr when the
+    // catalog lacks the view or the column (a fault).
+    DataView* addDetailList(const QString& name, const QString& viewName, const QString& column);
+
     bool closeQuery() override;
 
 private:
@@ -134,6 +145,7 @@ private:
     bool checkMaster(int row);
     bool putRecord(RecordMode mode, const QVariant& key);
     void afterRecordPut();
+    void retrieveDetailLists();
     bool loadRecord(RecordMode mode, const QVariant& key);
     void resetFormProperties();
     void takeBaseline();
@@ -144,6 +156,7 @@ private:
     int formRow() const;
 
     int dispatchItemChanged(int row, const QString& column, const QString& data);
+    void valueRefused(int row, const QString& column, const QString& text);
     void frameLoadPhoto();
     void frameGetFocus();
 
@@ -160,6 +173,7 @@ private:
     long m_loadedRow = 0;
     QVector<QVariant> m_baseline;
     QHash<int, bool> m_replaced;
+    QList<std::pair<QString, QString>> m_detailLists;   // data view name, column
     QString m_saveError;
 };
 

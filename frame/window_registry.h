@@ -36,6 +36,7 @@ struct WindowInfo {
     QString listParameter;   // is_stringpara of its list page ("GE_RegionalManage")
     QString masterWindow;    // the window whose list this one's list is a detail of
     QString linkColumn;      // column of this record holding the master record's key
+    QString masterColumn;    // the master's column the link column holds; empty = the master's key
     MasterRule masterRule = MasterRule::None;
     QString masterName;      // how messages name the master record: "楼院"
     QString navigationGroup; // heading in the navigation ("社区基础信息"); empty = not listed

@@ -97,19 +97,6 @@ QList<ColumnDef> houseColumns()
     return c;
 }
 
-// Moves the named columns to the front, in the given order.
-void putFirst(QList<ColumnDef>& columns, const QStringList& names)
-{
-    QList<ColumnDef> front;
-    for (const QString& n : names)
-        for (int i = 0; i < columns.size(); ++i)
-            if (columns[i].name == n) {
-                front << columns.takeAt(i);
-                break;
-            }
-    columns = front + columns;
-}
-
 DataViewDef houseView(const QString& name)
 {
     DataViewDef d;
@@ -149,14 +136,18 @@ void registerPickers(ViewCatalog& catalog)
 void registerHouseViews(ViewCatalog& catalog)
 {
     DataViewDef form = houseView(QStringLiteral("d_ge_houseinfo_f"));
-    putFirst(form.columns, {"buildingname", "address", "roomtype", "unitname1", "floorno", "housenumber"});
+    form.putFirst({"buildingname", "address", "roomtype", "unitname1", "floorno", "housenumber"});
     catalog.add(form);
 
     DataViewDef list = houseView(QStringLiteral("d_ge_houseinfo"));
-    putFirst(list.columns, {"buildingname", "address", "roomtype"});
+    list.putFirst({"buildingname", "address", "roomtype"});
     list.columns.prepend(ColumnDef{.name = "rownumber", .kind = ColumnKind::Integer, .compute = "getrow()",
                                    .heading = "序号", .inForm = false});
     list.summaries = {{"housearea", "sum(housearea for all)", "###,##0.00"}};
+    // As a clerk walks the buildings: building, door, floor, number. Sorted
+    // by the list itself, so both engines give the same order and a saved
+    // house keeps its place.
+    list.sort = QStringLiteral("buildingno asc, unitno asc, unitname1 asc, floorno asc, housenumber asc, houseno asc");
     catalog.add(list);
 
     registerPickers(catalog);

@@ -1,11 +1,14 @@
 #include "rentals_sanctions/rentals_sanctions_views.h"
 
-#include "frame/view_catalog.h"
+#include "rentals_sanctions/rental_views.h"
 
 namespace cr::rentals_sanctions {
 
-void registerViews(ViewCatalog&)
+void registerViews(ViewCatalog& catalog)
 {
+    registerRentalHouseViews(catalog);
+    registerTenantViews(catalog);
+    registerSanctionViews(catalog);
 }
 
 } // namespace cr::rentals_sanctions

@@ -71,6 +71,14 @@ TEST(CatalogConsistency, WindowsNameViewsKeysAndMasterColumnsThatExist)
         }
         if (w.masterRule == MasterRule::FromList)
             EXPECT_NE(windows.find(w.masterWindow), nullptr) << where << " is added under a master list that is not registered";
+        // The master's column the link column follows must be in the master's list.
+        if (!w.masterColumn.isEmpty()) {
+            const WindowInfo* master = windows.find(w.masterWindow);
+            ASSERT_NE(master, nullptr) << where << " follows a column of a master that is not registered";
+            const DataViewDef* masterList = views.find(master->listView);
+            ASSERT_NE(masterList, nullptr) << where;
+            EXPECT_NE(masterList->column(w.masterColumn), nullptr) << where << ": master's column " << w.masterColumn.toStdString();
+        }
         if (!w.navigationGroup.isEmpty()) EXPECT_FALSE(w.navigationLabel.isEmpty()) << where;
         EXPECT_FALSE(w.helpPage.isEmpty()) << where << " has no help page";
     }

@@ -4,6 +4,7 @@
 // error, 77 when PostgreSQL was asked for but CR_TEST_PG names no server.
 
 #include "demo_windows.h"
+#include "frame/gf_functions.h"
 #include "harness/fresh_database.h"
 #include "scenario_player.h"
 #include "scenario_script.h"
@@ -20,9 +21,13 @@ namespace {
 int playFile(const QString& path, Engine engine, bool verbose)
 {
     QTextStream out(stdout), err(stderr);
+    // One today for the whole scenario: the dates written as {today+1} and
+    // the windows' own today agree even when the clock passes midnight.
+    const QDate today = QDate::currentDate();
+    setTodayOverride(today);
     QList<ScenarioLine> lines;
     QString error;
-    if (!ScenarioScript::load(path, &lines, &error)) {
+    if (!ScenarioScript::load(path, today, &lines, &error)) {
         err << "FAIL " << error << "\n";
         return 1;
     }

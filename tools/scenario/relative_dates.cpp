@@ -7,7 +7,7 @@ namespace cr::scenario {
 bool replaceRelativeDates(QString* text, const QDate& today, QString* error)
 {
     static const QRegularExpression placeholder(QStringLiteral("\\{today([^}]*)\\}"));
-    static const QRegularExpression step(QStringLiteral("([+-])(\\d+)([ymd])"));
+    static const QRegularExpression step(QStringLiteral("([+-])(\\d+)([ymd]?)"));
     QString result;
     qsizetype done = 0;
     for (auto it = placeholder.globalMatch(*text); it.hasNext();) {
@@ -19,13 +19,15 @@ bool replaceRelativeDates(QString* text, const QDate& today, QString* error)
             const QRegularExpressionMatch s = step.match(steps, at, QRegularExpression::NormalMatch,
                                                          QRegularExpression::AnchorAtOffsetMatchOption);
             if (!s.hasMatch()) {
-                *error = QStringLiteral("cannot read the date %1 (write {today-16y+1d})").arg(m.captured(0));
+                *error = QStringLiteral("cannot read the date %1 (write {today}, {today+1}, {today-16y} or "
+                                        "{today-16y+1d})")
+                             .arg(m.captured(0));
                 return false;
             }
             const int n = (s.captured(1) == QLatin1String("-") ? -1 : 1) * s.captured(2).toInt();
-            const QChar unit = s.captured(3).front();
-            if (unit == QLatin1Char('y')) date = date.addYears(n);
-            else if (unit == QLatin1Char('m')) date = date.addMonths(n);
+            const QString unit = s.captured(3);   // none: days
+            if (unit == QLatin1String("y")) date = date.addYears(n);
+            else if (unit == QLatin1String("m")) date = date.addMonths(n);
             else date = date.addDays(n);
             at += s.capturedLength();
         }

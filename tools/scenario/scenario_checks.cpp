@@ -1,6 +1,7 @@
 #include "scenario_checks.h"
 
 #include "frame/dataview.h"
+#include "frame/dataview_model.h"
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
 #include "scenario_session.h"
@@ -162,7 +163,7 @@ bool ScenarioChecks::sql(const QStringList& t, ScenarioSession& s, QString* fail
     return valueMatches(v, t[3]) || differs(failure, t[3], valueText(v));
 }
 
-// expect list <view> rows <n> | row <n> | value <row> <column> <value>
+// expect list <view> rows <n> | row <n> | value <row> <column> <value> | rowcolor <row> <n>|none
 bool ScenarioChecks::list(const QStringList& t, ScenarioSession& s, QString* failure)
 {
     if (t.size() < 5) return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | add allowed|refused | value <row> <column> <value>"));
@@ -183,7 +184,14 @@ bool ScenarioChecks::list(const QStringList& t, ScenarioSession& s, QString* fai
         const QVariant v = page->dw_1().getItem(n, t[5]);
         return valueMatches(v, t[6]) || differs(failure, t[6], valueText(v));
     }
-    return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | add allowed|refused | value <row> <column> <value>"));
+    if (t[3] == QLatin1String("rowcolor") && t.size() == 6 && number(t[4], &n)) {
+        if (n < 1 || n > page->rowCount()) return differs(failure, QStringLiteral("row %1").arg(t[4]), QStringLiteral("no such row"));
+        const std::optional<qlonglong> colour = DataViewModel::rowColourNumber(page->dw_1(), n);
+        const QString actual = colour ? QString::number(*colour) : QStringLiteral("none");
+        return actual == t[5] || differs(failure, t[5], actual);
+    }
+    return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | add allowed|refused | value <row> <column> <value>"
+                                         " | rowcolor <row> <number>|none"));
 }
 
 // expect mode|row|accepted|rejected|closed|open|enabled|disabled|text|status|rows ...

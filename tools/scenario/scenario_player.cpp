@@ -5,7 +5,6 @@
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
 #include "floor_answer.h"
-#include "relative_dates.h"
 #include "scope_tree_lines.h"
 #include "selection_text.h"
 
@@ -141,9 +140,8 @@ bool ScenarioPlayer::run(const ScenarioLine& line, QString* failure)
 
 bool ScenarioPlayer::doSql(const ScenarioLine& line, QString* failure)
 {
-    QString statement = line.rest(1);
+    const QString statement = line.rest(1);
     if (statement.isEmpty()) return *failure = usage(QStringLiteral("sql <statement>")), false;
-    if (!replaceRelativeDates(&statement, QDate::currentDate(), failure)) return false;
     Sqlca& sqlca = m_session.sqlca();
     if (!sqlca.execute(statement)) {
         *failure = QStringLiteral("statement failed: %1").arg(sqlca.sqlErrText());
@@ -155,6 +153,7 @@ bool ScenarioPlayer::doSql(const ScenarioLine& line, QString* failure)
 }
 
 // list <view> [master <view> [link <column>]] | list <view> select row <n> | list <view> refresh
+// | list <view> filter [<label>]
 bool ScenarioPlayer::doList(const QStringList& t, QString* failure)
 {
     if (t.size() < 2) return *failure = usage(QStringLiteral("list <view> [master <view> [link <column>]]")), false;
@@ -166,6 +165,16 @@ bool ScenarioPlayer::doList(const QStringList& t, QString* failure)
             return *failure = QStringLiteral("list %1 has no row %2 (%3 rows)").arg(t[1], t[4]).arg(page->rowCount()),
                    false;
         return true;
+    }
+    if ((t.size() == 3 || t.size() == 4) && t[2] == QLatin1String("filter")) {
+        const QString label = t.value(3);
+        if (!label.isEmpty() && !page->listFilters().contains(label))
+            return *failure = QStringLiteral("list %1 offers no filter %2 (%3)")
+                                  .arg(t[1], label, page->listFilters().join(QStringLiteral(", "))),
+                   false;
+        return page->setListFilter(label) || (*failure = QStringLiteral("filter %1 cannot be applied: %2")
+                                                              .arg(label, page->dw_1().lastError()),
+                                               false);
     }
     if (t.size() == 3 && t[2] == QLatin1String("refresh")) {
         page->refreshKeepingRow();

@@ -1,5 +1,7 @@
 #include "scenario_script.h"
 
+#include "relative_dates.h"
+
 #include <QFile>
 #include <QTextStream>
 
@@ -56,7 +58,7 @@ bool ScenarioScript::tokenize(const QString& text, QStringList* tokens, QString*
     return true;
 }
 
-bool ScenarioScript::load(const QString& path, QList<ScenarioLine>* lines, QString* error)
+bool ScenarioScript::load(const QString& path, const QDate& today, QList<ScenarioLine>* lines, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -69,13 +71,17 @@ bool ScenarioScript::load(const QString& path, QList<ScenarioLine>* lines, QStri
     while (!in.atEnd()) {
         const QString raw = in.readLine();
         ++number;
-        const QString text = raw.trimmed();
+        QString text = raw.trimmed();
         if (text.isEmpty() || text.startsWith(QLatin1Char('#'))) continue;
+        QString problem;
+        if (!replaceRelativeDates(&text, today, &problem)) {
+            *error = QStringLiteral("%1:%2: %3").arg(path).arg(number).arg(problem);
+            return false;
+        }
         ScenarioLine line;
         line.file = path;
         line.number = number;
         line.text = text;
-        QString problem;
         if (!tokenize(text, &line.tokens, &problem)) {
             *error = QStringLiteral("%1:%2: %3").arg(path).arg(number).arg(problem);
             return false;

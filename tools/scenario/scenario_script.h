@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,9 +21,10 @@ struct ScenarioLine {
 
 // Reads a scenario file: one command per line, blank lines and lines starting
 // with '#' skipped. Inside "double quotes" \" \\ \r \n and \t are escapes.
+// {today}, {today+N} and {today-N} stand for dates counted from `today`.
 class ScenarioScript {
 public:
-    static bool load(const QString& path, QList<ScenarioLine>* lines, QString* error);
+    static bool load(const QString& path, const QDate& today, QList<ScenarioLine>* lines, QString* error);
     static bool tokenize(const QString& text, QStringList* tokens, QString* error);
 };
 
