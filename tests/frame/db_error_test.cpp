@@ -2,10 +2,10 @@
 // here, provoked on that engine, gives its Chinese sentence with the
 // engine's own text kept as the detail.
 #include "frame/db_error.h"
+#include "support/sqlite_file.h"
 #include "support/test_db.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace cr::test {
 namespace {
@@ -99,29 +99,25 @@ TEST_P(DbErrorTest, ARowHeldByAnotherSessionEndsAsBusy)
 
 INSTANTIATE_ENGINES(DbErrorTest);
 
-// SQLite files: a file another program holds, a file that is no database, a
-// folder without write access.
+// SQLite files: a file another program holds, a full disk, a file that is no
+// database.
 TEST(DbErrorSqliteFiles, ALockedFileIsBusyNotUnknown)
 {
-    QTemporaryDir dir;
-    DbTarget target;
-    target.path = dir.filePath(QStringLiteral("office.db"));
-    QString error;
-    auto holder = Sqlca::connect(target, &error);
-    ASSERT_TRUE(holder) << error.toStdString();
+    SqliteFile file;
+    auto holder = file.open();
+    ASSERT_TRUE(holder);
     ASSERT_TRUE(holder->executeRaw(QStringLiteral("CREATE TABLE t (k INTEGER)")));
     ASSERT_TRUE(holder->commit());
-    ASSERT_TRUE(holder->executeRaw(QStringLiteral("BEGIN EXCLUSIVE")));
+    ASSERT_TRUE(SqliteFile::hold(*holder));
 
-    target.lockWaitMs = 50;
-    auto clerk = Sqlca::connect(target, &error);
-    ASSERT_TRUE(clerk) << error.toStdString();
+    auto clerk = file.open(50);
+    ASSERT_TRUE(clerk);
     EXPECT_TRUE(clerk->selectValue(QStringLiteral("SELECT COUNT(*) FROM t")).isNull());
     const DbError e = clerk->sqlError();
     EXPECT_EQ(e.kind, Kind::Busy) << clerk->sqlErrText().toStdString();
     EXPECT_EQ(e.message, QStringLiteral("数据库正忙，其他程序正在使用它，请稍后再试。"));
     EXPECT_TRUE(e.detail.contains(QLatin1String("locked"))) << e.detail.toStdString();
-    ASSERT_TRUE(holder->executeRaw(QStringLiteral("ROLLBACK")));
+    ASSERT_TRUE(SqliteFile::release(*holder));
     EXPECT_EQ(clerk->selectValue(QStringLiteral("SELECT COUNT(*) FROM t")).toInt(), 0);
 }
 
@@ -147,17 +143,13 @@ TEST(DbErrorSqliteFiles, AFullDiskIsSaidSo)
 
 TEST(DbErrorSqliteFiles, AFileThatIsNoDatabaseIsSaidSo)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("letter.db"));
-    QFile f(path);
+    SqliteFile file;
+    QFile f(file.path());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(4096, 'x'));
     f.close();
-    DbTarget target;
-    target.path = path;
-    QString error;
-    auto db = Sqlca::connect(target, &error);
-    ASSERT_TRUE(db) << error.toStdString();   // SQLite reads the file on the first statement
+    auto db = file.open();
+    ASSERT_TRUE(db);   // SQLite reads the file on the first statement
     EXPECT_FALSE(db->selectRaw(QStringLiteral("SELECT name FROM sqlite_master")));
     EXPECT_EQ(db->sqlError().kind, Kind::NotADatabase) << db->sqlErrText().toStdString();
 }

@@ -3,10 +3,10 @@
 // anywhere but in an empty one.
 #include "schema/database_state.h"
 #include "schema/schema.h"
+#include "support/sqlite_file.h"
 #include "support/test_db.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace cr::test {
 namespace {
@@ -79,26 +79,23 @@ INSTANTIATE_ENGINES(DatabaseStateTest);
 
 TEST(DatabaseStateFiles, UnreadableFilesSayWhyAndKeepTheirBytes)
 {
-    QTemporaryDir dir;
-    const QString letter = dir.filePath(QStringLiteral("letter.db"));
+    SqliteFile file;
     const QByteArray bytes = QByteArray("这不是数据库，是一封信。\n").repeated(200);
     {
-        QFile f(letter);
+        QFile f(file.path());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    DbTarget target;
-    target.path = letter;
+    auto db = file.open();
+    ASSERT_TRUE(db);
     QString error;
-    auto db = Sqlca::connect(target, &error);
-    ASSERT_TRUE(db) << error.toStdString();
     const schema::DatabaseState state = schema::inspect(*db);
     EXPECT_EQ(state.kind, Kind::Unreadable);
     EXPECT_EQ(state.error.kind, DbError::Kind::NotADatabase);
     EXPECT_FALSE(schema::create(*db, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("不是数据库文件"))) << error.toStdString();
     db.reset();
-    QFile f(letter);
+    QFile f(file.path());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), bytes);
 }
@@ -106,20 +103,17 @@ TEST(DatabaseStateFiles, UnreadableFilesSayWhyAndKeepTheirBytes)
 // A registry another program holds locked reads as busy, not as "no registry".
 TEST(DatabaseStateFiles, ALockedRegistryIsBusy)
 {
-    QTemporaryDir dir;
-    DbTarget target;
-    target.path = dir.filePath(QStringLiteral("office.db"));
+    SqliteFile file;
+    auto holder = file.open();
     QString error;
-    auto holder = Sqlca::connect(target, &error);
     ASSERT_TRUE(holder && schema::create(*holder, &error)) << error.toStdString();
-    ASSERT_TRUE(holder->executeRaw(QStringLiteral("BEGIN EXCLUSIVE")));
-    target.lockWaitMs = 50;
-    auto clerk = Sqlca::connect(target, &error);
-    ASSERT_TRUE(clerk) << error.toStdString();
+    ASSERT_TRUE(SqliteFile::hold(*holder));
+    auto clerk = file.open(50);
+    ASSERT_TRUE(clerk);
     const schema::DatabaseState state = schema::inspect(*clerk);
     EXPECT_EQ(state.kind, Kind::Unreadable);
     EXPECT_EQ(state.error.kind, DbError::Kind::Busy) << state.error.detail.toStdString();
-    ASSERT_TRUE(holder->executeRaw(QStringLiteral("ROLLBACK")));
+    ASSERT_TRUE(SqliteFile::release(*holder));
     EXPECT_EQ(schema::inspect(*clerk).kind, Kind::Registry);
 }
 
