@@ -1,11 +1,11 @@
 #include "frame/sqlca.h"
 
 #include <QAtomicInt>
-#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <algorithm>
 
 namespace cr {
 namespace {
