@@ -23,7 +23,8 @@ void propertyModify(const uint8_t* data, size_t size);
 void typedValue(const uint8_t* data, size_t size);
 
 // A scope code ("B12,B12U3,H457,R0042") split and named element by element
-// against a small registry.
+// against a small registry, and read the way the teams' scope count and
+// dialog read it (each element written again reads back the same).
 void scopeCode(const uint8_t* data, size_t size);
 
 struct Target {

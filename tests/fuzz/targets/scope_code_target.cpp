@@ -4,6 +4,7 @@
 #include "frame/gf_functions.h"
 #include "frame/sqlca.h"
 #include "houses/house_name.h"
+#include "resident_teams/scope_code.h"
 #include "schema/schema.h"
 
 #include <memory>
@@ -32,6 +33,46 @@ Sqlca& registry()
     return *db;
 }
 
+// What the scope dialog writes for an element it read reads back as the same
+// element: a code saved, opened and saved again names the same houses.
+void requireRoundTrip(const resident_teams::ScopeElement& e)
+{
+    using resident_teams::ScopeElement;
+    using resident_teams::parseScopeElement;
+    switch (e.kind) {
+    case ScopeElement::Kind::Building: {
+        const ScopeElement again = parseScopeElement(resident_teams::buildingCode(e.building));
+        require(again.kind == e.kind && again.building == e.building);
+        break;
+    }
+    case ScopeElement::Kind::Door: {
+        const ScopeElement again = parseScopeElement(resident_teams::doorCode(e.building, e.door));
+        require(again.kind == e.kind && again.building == e.building && again.door == e.door);
+        break;
+    }
+    case ScopeElement::Kind::House: {
+        const ScopeElement again = parseScopeElement(resident_teams::houseCode(e.house));
+        require(again.kind == e.kind && again.house == e.house);
+        break;
+    }
+    case ScopeElement::Kind::Household:
+        require(resident_teams::householdCode(e.household) == e.text);
+        break;
+    case ScopeElement::Kind::Ignored:
+        break;
+    }
+}
+
+// The keys read as the dialog wrote them are among the keys the count reads.
+void requireWrittenWithinAll(const QString& code)
+{
+    const auto written = resident_teams::ScopeKeys::of(code, true);
+    const auto all = resident_teams::ScopeKeys::of(code, false);
+    require(all.buildings.contains(written.buildings) && all.houses.contains(written.houses)
+            && all.households.contains(written.households));
+    for (const auto& door : written.doors) require(all.doors.contains(door));
+}
+
 } // namespace
 
 void scopeCode(const uint8_t* data, size_t size)
@@ -41,6 +82,8 @@ void scopeCode(const uint8_t* data, size_t size)
     const QStringList elements = gf_substr(code, QStringLiteral(","));
     for (const QString& element : elements.mid(0, 64)) houses::gf_gethousename(db, element);
     gf_replaceall(code, QStringLiteral(","), QString());
+    for (const auto& element : resident_teams::parseScopeCode(code)) requireRoundTrip(element);
+    requireWrittenWithinAll(code);
     require(!db.inTransaction());
 }
 
