@@ -43,13 +43,27 @@ QString DesktopUi::displayText(const QString& text)
 int DesktopUi::messageBox(const QString& title, const QString& text, Icon icon, Buttons buttons,
                           int defaultButton)
 {
+    return showBox(title, text, QString(), icon, buttons, defaultButton);
+}
+
+void DesktopUi::errorBox(const QString& title, const QString& text, const QString& detail)
+{
+    showBox(title, text, detail, Icon::Error, Buttons::Ok, 1);
+}
+
+int DesktopUi::showBox(const QString& title, const QString& text, const QString& detail, Icon icon,
+                       Buttons buttons, int defaultButton)
+{
     if (m_unattended) {
         fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(displayText(text)));
+        if (!detail.isEmpty()) fprintf(stderr, "详细信息：%s\n", qPrintable(detail));
         return defaultButton;
     }
     QMessageBox box(parent());
     box.setWindowTitle(title);
     box.setText(displayText(text));
+    // The engine's words, behind the box's "详细信息" button.
+    if (!detail.isEmpty()) box.setDetailedText(detail);
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
     case Icon::Question: box.setIcon(QMessageBox::Question); break;

@@ -36,6 +36,7 @@ public:
 
     int messageBox(const QString& title, const QString& text, Icon icon = Icon::Information,
                    Buttons buttons = Buttons::Ok, int defaultButton = 1) override;
+    void errorBox(const QString& title, const QString& text, const QString& detail) override;
     std::optional<QString> selectPerson(const QString& title, const QString& searchText,
                                         const PersonSearch& search) override;
     StrMultiselect openSelection(const QString& dialog, const StrMultiselect& parameter) override;
@@ -47,6 +48,8 @@ public:
 
 private:
     QWidget* parent() const;
+    int showBox(const QString& title, const QString& text, const QString& detail, Icon icon, Buttons buttons,
+                int defaultButton);
 
     Sqlca* m_sqlca = nullptr;
     const WindowRegistry* m_windows = nullptr;

@@ -208,7 +208,7 @@ std::optional<qlonglong> DataView::getItemInteger(int row, const QString& column
 {
     const auto n = getItemNumber(row, column);
     if (!n) return std::nullopt;
-    return static_cast<qlonglong>(*n);
+    return expr::values::truncateToInteger(*n);   // nullopt beyond the integers too
 }
 
 QDate DataView::getItemDate(int row, const QString& column) const

@@ -84,7 +84,7 @@ public:
     QVariant item(int row, int columnIndex) const;  // primary buffer, by index (fast)
     QString getItemString(int row, const QString& column) const;                 // null when empty
     std::optional<double> getItemNumber(int row, const QString& column) const;    // nullopt when empty
-    std::optional<qlonglong> getItemInteger(int row, const QString& column) const; // whole part; nullopt when empty
+    std::optional<qlonglong> getItemInteger(int row, const QString& column) const; // whole part; nullopt when empty or beyond qlonglong
     QDate getItemDate(int row, const QString& column) const;                     // invalid when empty
     QVariant originalItem(int row, const QString& column) const;                 // as retrieved / last stored
     // Converts the value to the column's kind; a null QVariant empties the

@@ -251,7 +251,9 @@ std::optional<qlonglong> DataView::backgroundColor(int row, int columnIndex) con
     if (p.backgroundExpr && row >= 1 && row <= rowCount()) {
         bool error = false;
         const auto n = expr::values::toNumber(p.backgroundExpr->evaluate(d->primaryRows(), row, &error));
-        if (!error && n) return static_cast<qlonglong>(*n);
+        // A colour beyond the integers is no colour: the column's own stays.
+        const auto colour = n ? expr::values::truncateToInteger(*n) : std::nullopt;
+        if (!error && colour) return colour;
     }
     return p.backgroundDefault;
 }

@@ -38,8 +38,12 @@ public:
     virtual QString dateType() const = 0;
     virtual QString integerType() const { return QStringLiteral("INTEGER"); }
 
-    // Statements run right after connecting (pragmas, search_path ...).
+    // Statements run right after connecting (pragmas, search_path, the lock
+    // wait ...).
     virtual QStringList sessionSetup(const DbTarget& target) const = 0;
+    // How long a statement of this session waits for what another holds
+    // before it fails as busy.
+    virtual QString lockWait(int milliseconds) const = 0;
 
     // Most bound values one statement may carry (multi-row inserts).
     virtual int maxBoundValues() const = 0;
@@ -48,6 +52,10 @@ public:
     // the key generator of table.column past the largest key (empty when the
     // engine keeps track by itself).
     virtual QString identityResync(const QString&, const QString&) const { return {}; }
+
+    // Names of the tables and views of the database (PostgreSQL: of the
+    // schema in use), the engine's own bookkeeping left out.
+    virtual QString listTables() const = 0;
 
     // CREATE VIEW ... that replaces an existing view.
     virtual QString createOrReplaceView(const QString& name, const QString& select) const = 0;

@@ -16,12 +16,22 @@ public:
     QString textType(int length) const override { return QStringLiteral("VARCHAR(%1)").arg(length); }
     QString decimalType(int p, int s) const override { return QStringLiteral("NUMERIC(%1,%2)").arg(p).arg(s); }
     QString dateType() const override { return QStringLiteral("DATE"); }
-    QStringList sessionSetup(const DbTarget&) const override
+    QStringList sessionSetup(const DbTarget& target) const override
     {
-        return {QStringLiteral("PRAGMA foreign_keys = ON"),
-                QStringLiteral("PRAGMA busy_timeout = 5000")};
+        // A file another program holds is waited for this long, then the
+        // statement fails with SQLITE_BUSY ("数据库正忙").
+        return {QStringLiteral("PRAGMA foreign_keys = ON"), lockWait(target.lockWaitMs)};
+    }
+    QString lockWait(int milliseconds) const override
+    {
+        return QStringLiteral("PRAGMA busy_timeout = %1").arg(qMax(0, milliseconds));
     }
     int maxBoundValues() const override { return 32000; }
+    QString listTables() const override
+    {
+        return QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+                              "AND name NOT LIKE 'sqlite~_%' ESCAPE '~' ORDER BY name");
+    }
     QString createOrReplaceView(const QString& name, const QString& select) const override
     {
         return QStringLiteral("DROP VIEW IF EXISTS %1;\nCREATE VIEW %1 AS %2").arg(name, select);
@@ -47,10 +57,18 @@ public:
     QString dateType() const override { return QStringLiteral("DATE"); }
     QStringList sessionSetup(const DbTarget& target) const override
     {
-        QStringList s{QStringLiteral("SET client_min_messages = warning")};
+        // A row or table another session holds is waited for this long; then
+        // the statement fails (55P03, "数据正被其他人使用") instead of
+        // freezing the window until the other clerk is done.
+        QStringList s{QStringLiteral("SET client_min_messages = warning"), lockWait(target.lockWaitMs)};
         if (!target.schema.isEmpty())
             s << QStringLiteral("SET search_path TO %1").arg(target.schema);
         return s;
+    }
+    QString lockWait(int milliseconds) const override
+    {
+        // 0 would mean "wait for ever".
+        return QStringLiteral("SET lock_timeout = %1").arg(qMax(1, milliseconds));
     }
     int maxBoundValues() const override { return 60000; }
     QString identityResync(const QString& table, const QString& column) const override
@@ -59,6 +77,11 @@ public:
         return QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
                               "COALESCE((SELECT MAX(%2) FROM %1), 0) + 1, false)")
             .arg(table, column);
+    }
+    QString listTables() const override
+    {
+        return QStringLiteral("SELECT table_name FROM information_schema.tables "
+                              "WHERE table_schema = current_schema() ORDER BY table_name");
     }
     QString createOrReplaceView(const QString& name, const QString& select) const override
     {

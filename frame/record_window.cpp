@@ -463,6 +463,11 @@ bool RecordWindow::saveRecord(bool validated)
         error = sqlca().sqlErrText();
     }
     if (!ok) {
+        // A refusal of the database reads in the clerk's words; its own text
+        // goes to the details (taken before the rollback clears it).
+        const DbError dbError = sqlca().sqlCode() == Sqlca::Failure && error == sqlca().sqlErrText()
+                                    ? sqlca().sqlError()
+                                    : DbError();
         sqlca().rollback();
         if (hasKey) {
             dw.setItem(row, m_keyColumn, keyBefore);
@@ -474,7 +479,10 @@ bool RecordWindow::saveRecord(bool validated)
         }
         dw.setItemStatus(row, QString(), Buffer::Primary, rowStatus);
         if (error.trimmed().isEmpty()) error = QStringLiteral("数据库未给出原因");
-        ui().messageBox(kTitleError, QStringLiteral("保存失败：") + error, UiServices::Icon::Error);
+        if (dbError.failed())
+            ui().errorBox(kTitleError, QStringLiteral("保存失败：") + dbError.message, dbError.detail);
+        else
+            ui().messageBox(kTitleError, QStringLiteral("保存失败：") + error, UiServices::Icon::Error);
         setStatus(QStringLiteral("保存失败"));
         return false;
     }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <algorithm>
 
 namespace cr {
 namespace {
@@ -30,8 +31,13 @@ QString errorText(const QSqlError& e)
 
 } // namespace
 
-std::unique_ptr<Sqlca> Sqlca::connect(const DbTarget& target, QString* error)
+std::unique_ptr<Sqlca> Sqlca::connect(const DbTarget& target, QString* error, DbError* failure)
 {
+    // A refusal of the engine, in the clerk's words with the engine's apart.
+    auto refused = [&](const DbError& e) {
+        if (error) *error = QStringLiteral("无法连接数据库 %1：%2").arg(target.display(), e.fullText());
+        if (failure) *failure = e;
+    };
     auto dialect = Dialect::create(target.engine);
     if (!QSqlDatabase::isDriverAvailable(dialect->driverName())) {
         if (error)
@@ -57,12 +63,17 @@ std::unique_ptr<Sqlca> Sqlca::connect(const DbTarget& target, QString* error)
             db.setPort(target.port);
             db.setUserName(target.user);
             db.setDatabaseName(target.database);
-            db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+            // The address's own parameters (sslmode=require ...) go to libpq as
+            // written; without a time-out of its own a dead server is given 5 s.
+            QString options = target.connectOptions();
+            const bool ownTimeout = std::any_of(target.options.cbegin(), target.options.cend(),
+                                                [](const auto& o) { return o.first == QLatin1String("connect_timeout"); });
+            if (!ownTimeout) options = (QStringLiteral("connect_timeout=5 ") + options).trimmed();
+            db.setConnectOptions(options);
         }
         db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
         if (!db.open()) {
-            if (error)
-                *error = QStringLiteral("无法连接数据库 %1：%2").arg(target.display(), errorText(db.lastError()));
+            refused(DbError::fromEngine(target.engine, db.lastError().nativeErrorCode(), errorText(db.lastError())));
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name);
             return nullptr;
@@ -71,7 +82,7 @@ std::unique_ptr<Sqlca> Sqlca::connect(const DbTarget& target, QString* error)
         db = QSqlDatabase();
         for (const QString& s : sqlca->dialect().sessionSetup(target)) {
             if (!sqlca->executeRaw(s)) {
-                if (error) *error = QStringLiteral("数据库初始化失败：%1").arg(sqlca->sqlErrText());
+                refused(sqlca->sqlError());
                 return nullptr;
             }
         }
@@ -101,25 +112,45 @@ QString Sqlca::renderedSql(const QString& moduleSql) const
     return r;
 }
 
-void Sqlca::fail(const QString& text)
+void Sqlca::fail(const QString& text, const QString& code)
 {
     m_code = Failure;
     m_errText = text;
+    m_errCode = code;
     m_rows = 0;
+}
+
+void Sqlca::fail(const QSqlError& error)
+{
+    fail(errorText(error), error.nativeErrorCode());
+}
+
+DbError Sqlca::sqlError() const
+{
+    if (m_code != Failure) return {};
+    return DbError::fromEngine(m_target.engine, m_errCode, m_errText);
 }
 
 void Sqlca::succeed(qint64 rows)
 {
     m_code = Success;
     m_errText.clear();
+    m_errCode.clear();
     m_rows = rows;
+}
+
+bool Sqlca::setLockWait(int milliseconds)
+{
+    if (!executeRaw(m_dialect->lockWait(milliseconds))) return false;
+    m_target.lockWaitMs = milliseconds;
+    return true;
 }
 
 bool Sqlca::begin()
 {
     if (m_inTransaction) return true;
     if (!m_db.transaction()) {
-        fail(errorText(m_db.lastError()));
+        fail(m_db.lastError());
         return false;
     }
     m_inTransaction = true;
@@ -134,7 +165,7 @@ bool Sqlca::commit()
     }
     m_inTransaction = false;
     if (!m_db.commit()) {
-        fail(errorText(m_db.lastError()));
+        fail(m_db.lastError());
         m_db.rollback();
         return false;
     }
@@ -150,7 +181,7 @@ bool Sqlca::rollback()
     }
     m_inTransaction = false;
     if (!m_db.rollback()) {
-        fail(errorText(m_db.lastError()));
+        fail(m_db.lastError());
         return false;
     }
     succeed(0);
@@ -168,14 +199,14 @@ std::optional<QSqlQuery> Sqlca::run(const QString& engineSql, const SqlParams& n
         // Statements without values run as they stand: PostgreSQL cannot
         // prepare SET or DDL statements.
         if (!q.exec(engineSql)) {
-            fail(errorText(q.lastError()));
+            fail(q.lastError());
             return std::nullopt;
         }
         succeed(q.isSelect() ? 0 : q.numRowsAffected());
         return q;
     }
     if (!q.prepare(engineSql)) {
-        fail(errorText(q.lastError()));
+        fail(q.lastError());
         return std::nullopt;
     }
     if (positional) {
@@ -184,7 +215,7 @@ std::optional<QSqlQuery> Sqlca::run(const QString& engineSql, const SqlParams& n
         for (const auto& p : named) q.bindValue(QLatin1Char(':') + p.first, p.second);
     }
     if (!q.exec()) {
-        fail(errorText(q.lastError()));
+        fail(q.lastError());
         return std::nullopt;
     }
     succeed(q.isSelect() ? 0 : q.numRowsAffected());

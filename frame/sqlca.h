@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame/db_error.h"
 #include "frame/db_target.h"
 #include "frame/dialect.h"
 
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QPair>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -23,7 +25,7 @@ using SqlParams = QList<QPair<QString, QVariant>>;
 // the engine by the Dialect, and always take their values as bound
 // parameters. After each statement sqlCode() tells how it went, as the
 // windows test it: 0 success, 100 no row found, -1 failure (sqlErrText() then
-// holds the database's message).
+// holds the database's message, sqlError() the same as the clerk reads it).
 //
 // A unit of work starts with the first statement that writes and ends with
 // commit() or rollback(); reads outside one run in autocommit mode.
@@ -33,8 +35,9 @@ public:
     static constexpr int NotFound = 100;
     static constexpr int Failure = -1;
 
-    // Opens a connection; nullptr and a Chinese message when that fails.
-    static std::unique_ptr<Sqlca> connect(const DbTarget& target, QString* error);
+    // Opens a connection; nullptr and a Chinese message when that fails
+    // (`failure` gets it with the engine's words apart).
+    static std::unique_ptr<Sqlca> connect(const DbTarget& target, QString* error, DbError* failure = nullptr);
     ~Sqlca();
     Sqlca(const Sqlca&) = delete;
     Sqlca& operator=(const Sqlca&) = delete;
@@ -45,6 +48,9 @@ public:
 
     int sqlCode() const { return m_code; }
     QString sqlErrText() const { return m_errText; }
+    // The last failure in the clerk's words, the engine's text as its detail;
+    // kind None after a success.
+    DbError sqlError() const;
     qint64 sqlNRows() const { return m_rows; }
 
     // INSERT / UPDATE / DELETE / DDL in the module dialect.
@@ -61,6 +67,10 @@ public:
     bool executeRaw(const QString& sql, const QVariantList& values = {});
     std::optional<QSqlQuery> selectRaw(const QString& sql, const QVariantList& values = {});
 
+    // Changes how long statements wait for rows, tables or the file another
+    // session holds (DbTarget::lockWaitMs) for the rest of this session.
+    bool setLockWait(int milliseconds);
+
     bool inTransaction() const { return m_inTransaction; }
     bool begin();            // explicit start; a no-op inside a unit of work
     bool commit();
@@ -76,7 +86,8 @@ private:
     Sqlca(const DbTarget& target, std::unique_ptr<Dialect> dialect, QSqlDatabase db, QString name);
     std::optional<QSqlQuery> run(const QString& engineSql, const SqlParams& named,
                                  const QVariantList* positional, bool writes);
-    void fail(const QString& text);
+    void fail(const QString& text, const QString& code = QString());
+    void fail(const QSqlError& error);
     void succeed(qint64 rows);
 
     DbTarget m_target;
@@ -86,6 +97,7 @@ private:
     QString m_commNo;
     int m_code = 0;
     QString m_errText;
+    QString m_errCode;      // the engine's code of the last failure, if it gave one
     qint64 m_rows = 0;
     bool m_inTransaction = false;
     mutable QHash<QString, QString> m_rendered;

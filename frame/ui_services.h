@@ -45,6 +45,14 @@ public:
     virtual int messageBox(const QString& title, const QString& text,
                            Icon icon = Icon::Information, Buttons buttons = Buttons::Ok,
                            int defaultButton = 1) = 0;
+    // An error box whose technical reason (the database's own words) stays
+    // out of the text, under "详细信息" for the IT person. A shell without
+    // such a place shows the text alone.
+    virtual void errorBox(const QString& title, const QString& text, const QString& detail)
+    {
+        Q_UNUSED(detail);
+        messageBox(title, text, Icon::Error);
+    }
 
     // Person selection: `search` finds candidates for a text (the caller has
     // already applied any condition). Returns the chosen person's number, or

@@ -31,7 +31,10 @@ QString DdlBuilder::createTable(const TableDecl& table) const
 
 QString DdlBuilder::createIndex(const IndexDecl& index) const
 {
-    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(index.name, index.table, index.columns.join(QStringLiteral(", ")));
+    // IF NOT EXISTS: an upgrade step may meet its index already there (a
+    // recorded version behind the real structure) and must pass over it.
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(index.name, index.table, index.columns.join(QStringLiteral(", ")));
 }
 
 QString DdlBuilder::createView(const ViewDecl& view) const

@@ -1,6 +1,7 @@
 #include "schema/schema.h"
 
 #include "frame/sqlca.h"
+#include "schema/database_state.h"
 #include "schema/schema_baseline.h"
 #include "schema/schema_catalog.h"
 #include "schema/upgrade_steps.h"
@@ -41,6 +42,17 @@ bool create(Sqlca& sqlca, QString* error)
 {
     if (sqlca.inTransaction()) {
         setError(error, QStringLiteral("建库前连接上还有未提交的修改"));
+        return false;
+    }
+    // Only an empty database becomes a registry: tables of another program
+    // are never mixed with ours, a registry is never built twice.
+    const DatabaseState state = inspect(sqlca);
+    if (state.isRegistry()) {
+        setError(error, QStringLiteral("数据库中已有登记库结构（版本 %1），不再重复建立").arg(state.version));
+        return false;
+    }
+    if (!state.isEmpty()) {
+        setError(error, state.error.fullText());
         return false;
     }
     QString detail;

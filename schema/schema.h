@@ -13,7 +13,10 @@ namespace cr::schema {
 int currentVersion();
 
 // Creates every table, view, index and code list on an empty database, all
-// or nothing. False with a message when something failed (nothing is left).
+// or nothing. A database that is not empty (a registry already, or tables of
+// something else), or that cannot be read, is refused with the reason
+// (inspect() in database_state.h tells these apart beforehand). False with a
+// message when something failed (nothing is left).
 // Must be called outside a unit of work; on success the connection's
 // community number is the one recorded in the new database.
 bool create(Sqlca& sqlca, QString* error);

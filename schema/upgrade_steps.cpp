@@ -1,14 +1,19 @@
 #include "schema/upgrade_steps.h"
 
+#include "schema/ddl_builder.h"
+
 namespace cr::schema {
 namespace {
 
 // Version 2: the person-selection dialog searches persons by name and by
 // ID number.
-QStringList personSearchIndexes(const Dialect&)
+QStringList personSearchIndexes(const Dialect& dialect)
 {
-    return {QStringLiteral("CREATE INDEX ix_personinfo_name ON tc_ge_personinfo (personname)"),
-            QStringLiteral("CREATE INDEX ix_personinfo_idcard ON tc_ge_personinfo (idcard)")};
+    const DdlBuilder ddl(dialect);
+    return {ddl.createIndex({QStringLiteral("ix_personinfo_name"), QStringLiteral("tc_ge_personinfo"),
+                             {QStringLiteral("personname")}}),
+            ddl.createIndex({QStringLiteral("ix_personinfo_idcard"), QStringLiteral("tc_ge_personinfo"),
+                             {QStringLiteral("idcard")}})};
 }
 
 // Version 3: living persons are counted per household from an index that

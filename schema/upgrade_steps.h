@@ -11,7 +11,10 @@ namespace cr::schema {
 
 // One numbered change of the layout. A step only adds (tables, columns,
 // indexes, views, code list entries) or reshapes without losing rows; it
-// never drops data.
+// never drops data. Every statement must also pass over a database that
+// already has its change (CREATE ... IF NOT EXISTS, DdlBuilder::createIndex):
+// a recorded version can lag behind the real structure, after a restore or
+// a copy made by hand.
 struct UpgradeStep {
     int version;                                  // the database's version after the step
     const char* description;

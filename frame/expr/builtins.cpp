@@ -7,6 +7,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace cr::expr {
 namespace {
@@ -26,14 +27,24 @@ QString text(const QVariant& v)
     return values::isText(v) ? v.toString() : Format::plain(v);
 }
 
+// Whole-number arguments (lengths, positions, days): huge ones are cut to
+// +-2^53, which is more than any text or calendar holds and leaves room to
+// compute with them without overflow.
 std::optional<qlonglong> whole(const QVariant& v, bool* error)
 {
+    constexpr double limit = 9007199254740992.0;
     const auto d = values::toNumber(v);
-    if (!d) {
+    if (!d || !std::isfinite(*d)) {
         *error = true;
         return std::nullopt;
     }
-    return static_cast<qlonglong>(std::trunc(*d));
+    return static_cast<qlonglong>(std::trunc(std::clamp(*d, -limit, limit)));
+}
+
+// A count or position as a text index: 0 up to the text's own size.
+qsizetype textIndex(qlonglong n, const QString& t)
+{
+    return static_cast<qsizetype>(std::clamp<qlonglong>(n, 0, t.size()));
 }
 
 QVariant fnRgb(const QVariantList& a, bool* error)
@@ -41,7 +52,11 @@ QVariant fnRgb(const QVariantList& a, bool* error)
     if (anyNull(a)) return {};
     const auto r = whole(a[0], error), g = whole(a[1], error), b = whole(a[2], error);
     if (*error) return {};
-    return *r + 256 * *g + 65536 * *b;
+    using values::checkedAdd, values::checkedMul;
+    const auto green = checkedMul(256, *g), blue = checkedMul(65536, *b);
+    const auto rg = green ? checkedAdd(*r, *green) : std::nullopt;
+    const auto rgb = rg && blue ? checkedAdd(*rg, *blue) : std::nullopt;
+    return rgb ? QVariant(*rgb) : QVariant();
 }
 
 QVariant fnIsNull(const QVariantList& a, bool*)
@@ -65,9 +80,10 @@ QVariant fnNumber(const QVariantList& a, bool*)
 
 QVariant fnInteger(const QVariantList& a, bool*)
 {
+    if (values::isIntegral(a[0])) return a[0].toLongLong();
     const auto d = values::toNumber(a[0]);
-    if (!d) return {};
-    return static_cast<qlonglong>(std::trunc(*d));
+    const auto n = d ? values::truncateToInteger(*d) : std::nullopt;
+    return n ? QVariant(*n) : QVariant();   // beyond the integers: no value
 }
 
 QVariant fnReal(const QVariantList& a, bool*)
@@ -111,7 +127,8 @@ QVariant fnLeft(const QVariantList& a, bool* error)
     if (anyNull(a)) return {};
     const auto n = whole(a[1], error);
     if (*error) return {};
-    return text(a[0]).left(static_cast<int>(qMax<qlonglong>(0, *n)));
+    const QString t = text(a[0]);
+    return t.left(textIndex(*n, t));
 }
 
 QVariant fnRight(const QVariantList& a, bool* error)
@@ -119,7 +136,8 @@ QVariant fnRight(const QVariantList& a, bool* error)
     if (anyNull(a)) return {};
     const auto n = whole(a[1], error);
     if (*error) return {};
-    return text(a[0]).right(static_cast<int>(qMax<qlonglong>(0, *n)));
+    const QString t = text(a[0]);
+    return t.right(textIndex(*n, t));
 }
 
 QVariant fnMid(const QVariantList& a, bool* error)
@@ -130,7 +148,8 @@ QVariant fnMid(const QVariantList& a, bool* error)
     if (*error) return {};
     if (*start < 1) return QString();
     const QString t = text(a[0]);
-    return *length < 0 ? t.mid(static_cast<int>(*start - 1)) : t.mid(static_cast<int>(*start - 1), static_cast<int>(*length));
+    const qsizetype from = textIndex(*start - 1, t);
+    return *length < 0 ? t.mid(from) : t.mid(from, textIndex(*length, t));
 }
 
 QVariant fnPos(const QVariantList& a, bool* error)
@@ -139,7 +158,9 @@ QVariant fnPos(const QVariantList& a, bool* error)
     const auto start = a.size() > 2 ? whole(a[2], error) : std::optional<qlonglong>(1);
     if (*error) return {};
     if (*start < 1) return qlonglong(0);
-    return static_cast<qlonglong>(text(a[0]).indexOf(text(a[1]), static_cast<int>(*start - 1)) + 1);
+    const QString t = text(a[0]);
+    if (*start - 1 > t.size()) return qlonglong(0);
+    return static_cast<qlonglong>(t.indexOf(text(a[1]), textIndex(*start - 1, t)) + 1);
 }
 
 QVariant fnUpper(const QVariantList& a, bool*)
@@ -190,7 +211,8 @@ QVariant fnRelativeDate(const QVariantList& a, bool* error)
     const QDate d = values::toDate(a[0]);
     const auto n = whole(a[1], error);
     if (*error || !d.isValid()) return {};
-    return d.addDays(*n);
+    const QDate moved = d.addDays(*n);
+    return moved.isValid() ? QVariant(moved) : QVariant();   // off the calendar: no date
 }
 
 QVariant fnDaysAfter(const QVariantList& a, bool*)
@@ -213,8 +235,21 @@ QVariant fnAbs(const QVariantList& a, bool* error)
         *error = true;
         return {};
     }
-    if (a[0].typeId() == QMetaType::Double) return std::fabs(a[0].toDouble());
-    return qAbs(a[0].toLongLong());
+    if (!values::isIntegral(a[0])) return std::fabs(a[0].toDouble());
+    const qlonglong n = a[0].toLongLong();
+    if (n == std::numeric_limits<qlonglong>::min()) return {};   // no positive counterpart
+    return qAbs(n);
+}
+
+// round/truncate to `places` decimals. Beyond what a double holds (17
+// digits) there is nothing left to cut; far to the left all is cut away.
+QVariant scaled(double value, qlonglong places, double (*cut)(double))
+{
+    if (places > 17) return values::tidyNumber(value);
+    if (places < -308) return qlonglong(0);
+    const double scale = std::pow(10.0, static_cast<double>(places));
+    const double r = cut(value * scale) / scale;
+    return std::isfinite(r) ? values::tidyNumber(r) : values::tidyNumber(value);
 }
 
 QVariant fnRound(const QVariantList& a, bool* error)
@@ -226,8 +261,7 @@ QVariant fnRound(const QVariantList& a, bool* error)
         *error = true;
         return {};
     }
-    const double scale = std::pow(10.0, static_cast<double>(*n));
-    return values::tidyNumber(std::round(*d * scale) / scale);
+    return scaled(*d, *n, [](double x) { return std::round(x); });
 }
 
 QVariant fnTruncate(const QVariantList& a, bool* error)
@@ -239,8 +273,7 @@ QVariant fnTruncate(const QVariantList& a, bool* error)
         *error = true;
         return {};
     }
-    const double scale = std::pow(10.0, static_cast<double>(*n));
-    return values::tidyNumber(std::trunc(*d * scale) / scale);
+    return scaled(*d, *n, [](double x) { return std::trunc(x); });
 }
 
 QVariant fnMod(const QVariantList& a, bool* error)

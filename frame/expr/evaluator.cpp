@@ -4,6 +4,8 @@
 #include "frame/expr/format.h"
 #include "frame/expr/values.h"
 
+#include <cmath>
+
 namespace cr::expr {
 
 bool Evaluator::truthyOf(const QVariant& v)
@@ -26,8 +28,10 @@ QVariant Evaluator::evaluate(const Node& node)
             m_error = true;
             return {};
         }
-        if (v.typeId() == QMetaType::Double) return -v.toDouble();
-        return -v.toLongLong();
+        if (!values::isIntegral(v)) return -v.toDouble();
+        // The smallest integer has no positive counterpart: no value.
+        const auto negated = values::checkedSub(0, v.toLongLong());
+        return negated ? QVariant(*negated) : QVariant();
     }
     case Node::Kind::Not:
         return !condition(*node.args[0]);
@@ -101,7 +105,7 @@ QVariant Evaluator::aggregate(const Node& node)
         return node.cachedValue;
     const int rows = m_source.rowCount();
     qlonglong count = 0;
-    qlonglong intSum = 0;
+    std::optional<qlonglong> intSum = 0;   // nullopt once the whole-number sum overflowed
     double sum = 0;
     bool allIntegers = true;
     QVariant best;
@@ -125,15 +129,19 @@ QVariant Evaluator::aggregate(const Node& node)
             m_error = true;
             return {};
         }
-        if (v.typeId() == QMetaType::Double) allIntegers = false;
-        else intSum += v.toLongLong();
+        if (!values::isIntegral(v)) allIntegers = false;
+        else if (intSum) intSum = values::checkedAdd(*intSum, v.toLongLong());
         sum += *d;
     }
     QVariant result;
     switch (node.op) {
-    case Node::Sum: result = allIntegers ? QVariant(intSum) : QVariant(sum); break;
+    case Node::Sum:
+        // A sum too large for its kind has no value, as with + itself.
+        if (allIntegers) result = intSum ? QVariant(*intSum) : QVariant();
+        else if (std::isfinite(sum)) result = sum;
+        break;
     case Node::Count: result = count; break;
-    case Node::Avg: result = count ? QVariant(sum / count) : QVariant(); break;
+    case Node::Avg: result = count && std::isfinite(sum) ? QVariant(sum / count) : QVariant(); break;
     default: result = best; break;
     }
     node.cachedSource = m_source.identity();

@@ -47,6 +47,7 @@ QString Format::apply(const QVariant& value, const QString& format)
 
 QString Format::number(double value, const QString& format)
 {
+    if (!std::isfinite(value)) return {};
     const QStringList sections = format.split(QLatin1Char(';'));
     if (value == 0.0 && sections.size() > 2 && !sections[2].isEmpty()) return numberSection(0, sections[2], false);
     if (value < 0 && sections.size() > 1 && !sections[1].isEmpty()) return numberSection(-value, sections[1], false);
@@ -76,8 +77,10 @@ QString Format::numberSection(double value, const QString& section, bool withSig
     const int minDec = decPart.count(QLatin1Char('0'));
 
     const bool negative = value < 0;
-    const double scale = std::pow(10.0, maxDec);
-    const double rounded = std::round(std::fabs(value) * scale) / scale;   // half away from zero
+    // Half away from zero; past 15 decimals a double has nothing left to round.
+    const double scale = std::pow(10.0, qMin(maxDec, 15));
+    const double scaledUp = std::round(std::fabs(value) * scale) / scale;
+    const double rounded = std::isfinite(scaledUp) ? scaledUp : std::fabs(value);
     QString digits = QString::number(rounded, 'f', maxDec);
     QString whole = digits, fraction;
     if (maxDec > 0) {
@@ -98,6 +101,8 @@ QString Format::numberSection(double value, const QString& section, bool withSig
 
 QString Format::dateTime(const QDateTime& value, const QString& format)
 {
+    // A date off the calendar has no day of the week, month or year to show.
+    if (!value.date().isValid()) return {};
     const QDate d = value.date();
     const QTime t = value.time();
     QString out;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QVariant>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,13 @@ struct Node {
     int column = -1;
     const Builtin* builtin = nullptr;
     std::vector<std::unique_ptr<Node>> args;
+    int height = 1;   // levels below and including this node; evaluation recurses this deep
+
+    void adopt(std::unique_ptr<Node> arg)
+    {
+        height = std::max(height, arg->height + 1);
+        args.push_back(std::move(arg));
+    }
 
     // Aggregates over all rows are reused while the rows stay the same.
     mutable quint64 cachedRevision = 0;

@@ -13,13 +13,17 @@ std::unique_ptr<Node> makeNode(Node::Kind kind, int op = 0)
     return n;
 }
 
-std::unique_ptr<Node> binary(Node::Kind kind, int op, std::unique_ptr<Node> a, std::unique_ptr<Node> b)
-{
-    auto n = makeNode(kind, op);
-    n->args.push_back(std::move(a));
-    n->args.push_back(std::move(b));
-    return n;
-}
+// Keeps the nesting count right on every way out of a rule.
+class Nesting {
+public:
+    Nesting(int* depth) : m_depth(depth) { ++*m_depth; }
+    ~Nesting() { --*m_depth; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+private:
+    int* m_depth;
+};
 
 } // namespace
 
@@ -49,6 +53,24 @@ std::unique_ptr<Node> Parser::fail(const QString& message)
     return nullptr;
 }
 
+std::unique_ptr<Node> Parser::combine(Node::Kind kind, int op, std::unique_ptr<Node> a, std::unique_ptr<Node> b)
+{
+    auto n = makeNode(kind, op);
+    n->adopt(std::move(a));
+    n->adopt(std::move(b));
+    if (n->height > maxHeight) return fail(QStringLiteral("表达式太长（超过 %1 层运算）").arg(maxHeight));
+    return n;
+}
+
+bool Parser::roomToNest()
+{
+    if (m_depth >= maxNesting) {
+        fail(QStringLiteral("第%1个字符处嵌套太深（超过 %2 层）").arg(peek().position + 1).arg(maxNesting));
+        return false;
+    }
+    return true;
+}
+
 bool Parser::atKeyword(const char* word) const
 {
     return peek().kind == Token::Kind::Identifier && peek().text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
@@ -71,12 +93,14 @@ bool Parser::expect(Token::Kind kind, const char* what)
 
 std::unique_ptr<Node> Parser::orExpr()
 {
+    if (!roomToNest()) return nullptr;
+    const Nesting nesting(&m_depth);
     auto left = andExpr();
     while (left && atKeyword("or")) {
         next();
         auto right = andExpr();
         if (!right) return nullptr;
-        left = binary(Node::Kind::Or, 0, std::move(left), std::move(right));
+        left = combine(Node::Kind::Or, 0, std::move(left), std::move(right));
     }
     return left;
 }
@@ -88,7 +112,7 @@ std::unique_ptr<Node> Parser::andExpr()
         next();
         auto right = notExpr();
         if (!right) return nullptr;
-        left = binary(Node::Kind::And, 0, std::move(left), std::move(right));
+        left = combine(Node::Kind::And, 0, std::move(left), std::move(right));
     }
     return left;
 }
@@ -96,11 +120,13 @@ std::unique_ptr<Node> Parser::andExpr()
 std::unique_ptr<Node> Parser::notExpr()
 {
     if (atKeyword("not")) {
+        if (!roomToNest()) return nullptr;
+        const Nesting nesting(&m_depth);
         next();
         auto operand = notExpr();
         if (!operand) return nullptr;
         auto n = makeNode(Node::Kind::Not);
-        n->args.push_back(std::move(operand));
+        n->adopt(std::move(operand));
         return n;
     }
     return comparison();
@@ -118,7 +144,7 @@ std::unique_ptr<Node> Parser::comparison()
             next();
             auto right = additive();
             if (!right) return nullptr;
-            return binary(Node::Kind::Compare, o.op, std::move(left), std::move(right));
+            return combine(Node::Kind::Compare, o.op, std::move(left), std::move(right));
         }
     }
     bool negated = false;
@@ -135,7 +161,8 @@ std::unique_ptr<Node> Parser::comparison()
         next();
         auto pattern = additive();
         if (!pattern) return nullptr;
-        auto n = binary(Node::Kind::Like, 0, std::move(left), std::move(pattern));
+        auto n = combine(Node::Kind::Like, 0, std::move(left), std::move(pattern));
+        if (!n) return nullptr;
         n->negated = negated;
         return n;
     }
@@ -143,12 +170,12 @@ std::unique_ptr<Node> Parser::comparison()
         next();
         auto n = makeNode(Node::Kind::In);
         n->negated = negated;
-        n->args.push_back(std::move(left));
+        n->adopt(std::move(left));
         if (!expect(Token::Kind::LeftParen, "(")) return nullptr;
         do {
             auto item = orExpr();
             if (!item) return nullptr;
-            n->args.push_back(std::move(item));
+            n->adopt(std::move(item));
         } while (peek().kind == Token::Kind::Comma && (next(), true));
         if (!expect(Token::Kind::RightParen, ")")) return nullptr;
         return n;
@@ -163,7 +190,7 @@ std::unique_ptr<Node> Parser::additive()
         const int op = next().text == QLatin1String("+") ? Node::Add : Node::Sub;
         auto right = multiplicative();
         if (!right) return nullptr;
-        left = binary(Node::Kind::Arithmetic, op, std::move(left), std::move(right));
+        left = combine(Node::Kind::Arithmetic, op, std::move(left), std::move(right));
     }
     return left;
 }
@@ -175,7 +202,7 @@ std::unique_ptr<Node> Parser::multiplicative()
         const int op = next().text == QLatin1String("*") ? Node::Mul : Node::Div;
         auto right = power();
         if (!right) return nullptr;
-        left = binary(Node::Kind::Arithmetic, op, std::move(left), std::move(right));
+        left = combine(Node::Kind::Arithmetic, op, std::move(left), std::move(right));
     }
     return left;
 }
@@ -187,26 +214,22 @@ std::unique_ptr<Node> Parser::power()
         next();
         auto right = unary();
         if (!right) return nullptr;
-        left = binary(Node::Kind::Arithmetic, Node::Pow, std::move(left), std::move(right));
+        left = combine(Node::Kind::Arithmetic, Node::Pow, std::move(left), std::move(right));
     }
     return left;
 }
 
 std::unique_ptr<Node> Parser::unary()
 {
-    if (atOperator("-")) {
-        next();
-        auto operand = unary();
-        if (!operand) return nullptr;
-        auto n = makeNode(Node::Kind::Negate);
-        n->args.push_back(std::move(operand));
-        return n;
-    }
-    if (atOperator("+")) {
-        next();
-        return unary();
-    }
-    return primary();
+    if (!atOperator("-") && !atOperator("+")) return primary();
+    if (!roomToNest()) return nullptr;
+    const Nesting nesting(&m_depth);
+    if (next().text == QLatin1String("+")) return unary();
+    auto operand = unary();
+    if (!operand) return nullptr;
+    auto n = makeNode(Node::Kind::Negate);
+    n->adopt(std::move(operand));
+    return n;
 }
 
 std::unique_ptr<Node> Parser::primary()
@@ -293,7 +316,7 @@ std::unique_ptr<Node> Parser::call(const Token& name)
     if (fn == QLatin1String("if")) {
         if (argc != 3) return fail(QStringLiteral("函数 if 需要三个参数"));
         auto n = makeNode(Node::Kind::If);
-        n->args = std::move(args);
+        for (auto& a : args) n->adopt(std::move(a));
         return n;
     }
     const Builtin* b = Builtin::find(fn);
@@ -302,7 +325,7 @@ std::unique_ptr<Node> Parser::call(const Token& name)
         return fail(QStringLiteral("函数 %1 的参数个数不对").arg(name.text));
     auto n = makeNode(Node::Kind::Call);
     n->builtin = b;
-    n->args = std::move(args);
+    for (auto& a : args) n->adopt(std::move(a));
     return n;
 }
 
@@ -319,7 +342,7 @@ std::unique_ptr<Node> Parser::aggregate(int op, const Token& name)
     }
     if (!expect(Token::Kind::RightParen, ")")) return nullptr;
     auto n = makeNode(Node::Kind::Aggregate, op);
-    n->args.push_back(std::move(operand));
+    n->adopt(std::move(operand));
     return n;
 }
 

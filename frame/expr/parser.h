@@ -13,8 +13,13 @@ using ColumnResolver = std::function<int(const QString& name)>;
 
 // Parses an expression into nodes. Precedence from loose to tight: or, and,
 // not, comparisons (= <> != < > <= >= like in), + -, * /, ^, unary minus.
+// Nesting and the height of the tree are bounded, so that neither parsing
+// nor evaluating nor freeing a hostile text can exhaust the stack.
 class Parser {
 public:
+    static constexpr int maxNesting = 100;    // parentheses, calls, not, unary signs
+    static constexpr int maxHeight = 1000;    // a + b + c ... chains included
+
     static std::unique_ptr<Node> parse(const QString& text, const ColumnResolver& columns, QString* error);
 
 private:
@@ -38,10 +43,13 @@ private:
     bool atOperator(const char* op) const;
     bool expect(Token::Kind kind, const char* what);
     std::unique_ptr<Node> fail(const QString& message);
+    std::unique_ptr<Node> combine(Node::Kind kind, int op, std::unique_ptr<Node> a, std::unique_ptr<Node> b);
+    bool roomToNest();                  // false (and failed) when one level deeper is too deep
 
     const QList<Token>& m_tokens;
     const ColumnResolver& m_columns;
     int m_pos = 0;
+    int m_depth = 0;
     QString m_error;
 };
 

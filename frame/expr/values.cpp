@@ -4,14 +4,57 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <limits>
 
 namespace cr::expr::values {
 
 bool isNull(const QVariant& v)
 {
     if (!v.isValid() || v.isNull()) return true;
+    switch (v.typeId()) {
     // A null QString (not an empty one) is how C++ code says "no value".
-    return v.typeId() == QMetaType::QString && static_cast<const QString*>(v.constData())->isNull();
+    case QMetaType::QString: return static_cast<const QString*>(v.constData())->isNull();
+    // A date out of the calendar's range (relativedate far off) is no date.
+    case QMetaType::QDate: return !static_cast<const QDate*>(v.constData())->isValid();
+    case QMetaType::QDateTime: return !static_cast<const QDateTime*>(v.constData())->isValid();
+    default: return false;
+    }
+}
+
+bool isIntegral(const QVariant& v)
+{
+    return isNumber(v) && v.typeId() != QMetaType::Double && v.typeId() != QMetaType::Float;
+}
+
+std::optional<qlonglong> truncateToInteger(double d)
+{
+    // 2^63 is exactly representable; every double below it in size fits.
+    constexpr double limit = 9223372036854775808.0;
+    if (!std::isfinite(d)) return std::nullopt;
+    const double t = std::trunc(d);
+    if (t >= limit || t < -limit) return std::nullopt;
+    return static_cast<qlonglong>(t);
+}
+
+std::optional<qlonglong> checkedAdd(qlonglong a, qlonglong b)
+{
+    qlonglong r;
+    if (__builtin_add_overflow(a, b, &r)) return std::nullopt;
+    return r;
+}
+
+std::optional<qlonglong> checkedSub(qlonglong a, qlonglong b)
+{
+    qlonglong r;
+    if (__builtin_sub_overflow(a, b, &r)) return std::nullopt;
+    return r;
+}
+
+std::optional<qlonglong> checkedMul(qlonglong a, qlonglong b)
+{
+    qlonglong r;
+    if (__builtin_mul_overflow(a, b, &r)) return std::nullopt;
+    return r;
 }
 
 bool isNumber(const QVariant& v)
@@ -61,7 +104,7 @@ std::optional<double> toNumber(const QVariant& v)
 
 std::optional<qlonglong> toInteger(const QVariant& v)
 {
-    if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) return v.toLongLong();
+    if (isIntegral(v)) return v.toLongLong();
     const auto d = toNumber(v);
     if (!d || std::trunc(*d) != *d || std::fabs(*d) > 9.0e15) return std::nullopt;
     return static_cast<qlonglong>(*d);
@@ -175,6 +218,20 @@ bool truthy(const QVariant& v)
     return false;
 }
 
+namespace {
+
+QVariant fromChecked(const std::optional<qlonglong>& r)
+{
+    return r ? QVariant(*r) : QVariant();
+}
+
+QVariant finite(double d)
+{
+    return std::isfinite(d) ? QVariant(d) : QVariant();
+}
+
+} // namespace
+
 QVariant arithmetic(int op, const QVariant& a, const QVariant& b, bool* error)
 {
     if (op == Node::Add && isText(a) && isText(b)) return a.toString() + b.toString();
@@ -187,24 +244,25 @@ QVariant arithmetic(int op, const QVariant& a, const QVariant& b, bool* error)
         return {};
     }
     if (aNull || bNull) return {};
-    const bool integers = a.typeId() != QMetaType::Double && b.typeId() != QMetaType::Double;
-    const qlonglong x = a.toLongLong(), y = b.toLongLong();
+    const bool integers = isIntegral(a) && isIntegral(b);
+    const qlonglong x = integers ? a.toLongLong() : 0, y = integers ? b.toLongLong() : 0;
+    const double dx = a.toDouble(), dy = b.toDouble();
     switch (op) {
     case Node::Add:
-        if (integers) return x + y;
-        return a.toDouble() + b.toDouble();
+        return integers ? fromChecked(checkedAdd(x, y)) : finite(dx + dy);
     case Node::Sub:
-        if (integers) return x - y;
-        return a.toDouble() - b.toDouble();
+        return integers ? fromChecked(checkedSub(x, y)) : finite(dx - dy);
     case Node::Mul:
-        if (integers) return x * y;
-        return a.toDouble() * b.toDouble();
+        return integers ? fromChecked(checkedMul(x, y)) : finite(dx * dy);
     case Node::Div:
-        if (b.toDouble() == 0.0) return {};   // no value rather than infinity
-        if (integers && x % y == 0) return x / y;
-        return a.toDouble() / b.toDouble();
-    case Node::Pow:
-        return tidyNumber(std::pow(a.toDouble(), b.toDouble()));
+        if (dy == 0.0) return {};   // no value rather than infinity
+        // The smallest integer divided by -1 has no integer result (and traps).
+        if (integers && !(x == std::numeric_limits<qlonglong>::min() && y == -1) && x % y == 0) return x / y;
+        return finite(dx / dy);
+    case Node::Pow: {
+        const double p = std::pow(dx, dy);
+        return std::isfinite(p) ? tidyNumber(p) : QVariant();
+    }
     default:
         *error = true;
         return {};
@@ -213,30 +271,40 @@ QVariant arithmetic(int op, const QVariant& a, const QVariant& b, bool* error)
 
 namespace {
 
-bool likeAt(const QString& t, int ti, const QString& p, int pi)
+// Whether the pattern piece (no '%' in it, '_' matching any character)
+// matches the text at position at.
+bool pieceMatchesAt(QStringView text, qsizetype at, QStringView piece)
 {
-    while (pi < p.size()) {
-        const QChar c = p[pi];
-        if (c == QLatin1Char('%')) {
-            while (pi < p.size() && p[pi] == QLatin1Char('%')) ++pi;
-            if (pi == p.size()) return true;
-            for (int k = ti; k <= t.size(); ++k)
-                if (likeAt(t, k, p, pi)) return true;
-            return false;
-        }
-        if (ti >= t.size()) return false;
-        if (c != QLatin1Char('_') && c != t[ti]) return false;
-        ++ti;
-        ++pi;
-    }
-    return ti == t.size();
+    if (at + piece.size() > text.size()) return false;
+    for (qsizetype k = 0; k < piece.size(); ++k)
+        if (piece[k] != QLatin1Char('_') && piece[k] != text[at + k]) return false;
+    return true;
 }
 
 } // namespace
 
 bool like(const QString& text, const QString& pattern)
 {
-    return likeAt(text, 0, pattern, 0);
+    // The pattern is pieces between '%'. The first piece must start the text,
+    // the last must end it, and every piece between is taken at its leftmost
+    // place after the previous one: a later place can only leave less room,
+    // so no choice is ever revisited.
+    const QList<QStringView> pieces = QStringView(pattern).split(QLatin1Char('%'));
+    const QStringView t(text);
+    if (pieces.size() == 1) return t.size() == pattern.size() && pieceMatchesAt(t, 0, pieces.front());
+    const QStringView first = pieces.front(), last = pieces.back();
+    if (first.size() + last.size() > t.size()) return false;
+    if (!pieceMatchesAt(t, 0, first) || !pieceMatchesAt(t, t.size() - last.size(), last)) return false;
+    qsizetype at = first.size();
+    const qsizetype end = t.size() - last.size();
+    for (qsizetype i = 1; i + 1 < pieces.size(); ++i) {
+        const QStringView piece = pieces[i];
+        if (piece.isEmpty()) continue;
+        while (at + piece.size() <= end && !pieceMatchesAt(t, at, piece)) ++at;
+        if (at + piece.size() > end) return false;
+        at += piece.size();
+    }
+    return true;
 }
 
 } // namespace cr::expr::values

@@ -1,5 +1,6 @@
 // community-admin as the administrator runs it: the built program, its exit
 // codes and its messages.
+#include "support/sqlite_file.h"
 #include "support/test_db.h"
 #include "tools/admin_process.h"
 
@@ -161,6 +162,55 @@ TEST(AdminCli, LifecycleOnPostgres)
     runLifecycle(own.uri());
     EXPECT_TRUE(own.drop());
     EXPECT_TRUE(failsWith(admin({QStringLiteral("info"), own.uri()}), 1, QStringLiteral("无法连接数据库")));
+}
+
+// A SQLite file of another program: no command adds the registry's tables
+// to it or reads it as a registry, and its own tables stay as they were.
+TEST(AdminCli, AnotherProgramsDatabaseIsRefusedAndLeftAlone)
+{
+    SqliteFile file;
+    const QString path = file.path();
+    {
+        auto db = file.open();
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->executeRaw(QStringLiteral("CREATE TABLE invoices (no INTEGER, total NUMERIC(10,2))")));
+        ASSERT_TRUE(db->commit());
+    }
+    const struct {
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {{QStringLiteral("init"), path}, "不是社区登记库"},
+        {{QStringLiteral("demo"), path, QStringLiteral("--size=small")}, "不是社区登记库"},
+        {{QStringLiteral("info"), path}, "不是登记库"},
+        {{QStringLiteral("upgrade"), path}, "不是登记库"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.first().toStdString());
+        EXPECT_TRUE(failsWith(admin(c.args), 1, QString::fromUtf8(c.message)));
+    }
+    auto db = file.open();
+    ASSERT_TRUE(db);
+    EXPECT_EQ(db->selectValue(QStringLiteral("SELECT group_concat(name) FROM sqlite_master")).toString(),
+              QStringLiteral("invoices"));
+}
+
+// A registry whose recorded version lags behind its real structure (restored
+// or copied by hand) upgrades without "index already exists".
+TEST(AdminCli, UpgradePassesOverChangesAlreadyMade)
+{
+    SqliteFile file;
+    const QString path = file.path();
+    ASSERT_EQ(admin({QStringLiteral("init"), path}).exitCode, 0);
+    {
+        auto db = file.open();
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execute(QStringLiteral("UPDATE cr_settings SET value = '1' WHERE name = 'schema_version'")));
+        ASSERT_TRUE(db->commit());
+    }
+    const Outcome o = admin({QStringLiteral("upgrade"), path});
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("从结构版本 1 升级到"))) << o.out.toStdString();
 }
 
 } // namespace

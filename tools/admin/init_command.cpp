@@ -1,4 +1,5 @@
 #include "frame/sqlca.h"
+#include "schema/database_state.h"
 #include "schema/schema.h"
 #include "tools/admin/admin_command.h"
 #include "tools/admin/admin_console.h"
@@ -14,9 +15,15 @@ int runInit(const CommandLine& line, AdminConsole& console)
     QString error;
     auto db = AdminDatabase::open(line.positional().first(), AdminDatabase::Mode::MayCreate, &error);
     if (!db) return console.fail(error);
-    const int version = schema::version(db->sqlca());
-    if (version > 0)
-        return console.fail(QStringLiteral("%1 已有登记库结构（版本 %2），不再重复建立").arg(db->display()).arg(version));
+    const schema::DatabaseState state = schema::inspect(db->sqlca());
+    if (state.isRegistry())
+        return console.fail(
+            QStringLiteral("%1 已有登记库结构（版本 %2），不再重复建立").arg(db->display()).arg(state.version));
+    if (!state.isEmpty()) {
+        // Unreadable or holding another program's tables: left as it is.
+        db->discardIfNew();
+        return console.fail(QStringLiteral("不能在 %1 建立登记库结构：%2").arg(db->display(), state.error.fullText()));
+    }
     if (!schema::create(db->sqlca(), &error)) {
         db->discardIfNew();
         return console.fail(QStringLiteral("在 %1 建立登记库结构失败：%2").arg(db->display(), error));

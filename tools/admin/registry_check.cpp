@@ -1,19 +1,27 @@
 #include "tools/admin/registry_check.h"
 
 #include "frame/sqlca.h"
+#include "schema/database_state.h"
 #include "schema/schema.h"
 
 namespace cr::admin {
 
 int registryVersion(Sqlca& sqlca, const QString& display, QString* problem)
 {
-    const int version = schema::version(sqlca);
-    if (version > 0) return version;
-    if (sqlca.sqlCode() == Sqlca::Failure)
-        *problem = QStringLiteral("%1 不是登记库，或无法读取（%2）。新库请先运行 community-admin init")
-                       .arg(display, sqlca.sqlErrText());
-    else
+    const schema::DatabaseState state = schema::inspect(sqlca);
+    switch (state.kind) {
+    case schema::DatabaseState::Kind::Registry:
+        return state.version;
+    case schema::DatabaseState::Kind::Empty:
         *problem = QStringLiteral("%1 中没有登记库结构，请先运行 community-admin init").arg(display);
+        break;
+    case schema::DatabaseState::Kind::Foreign:
+        *problem = QStringLiteral("%1 不是登记库：%2").arg(display, state.error.fullText());
+        break;
+    case schema::DatabaseState::Kind::Unreadable:
+        *problem = QStringLiteral("无法读取 %1：%2").arg(display, state.error.fullText());
+        break;
+    }
     return 0;
 }
 
