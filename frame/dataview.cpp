@@ -6,8 +6,26 @@
 #include <algorithm>
 
 namespace cr {
+namespace {
 
-DataView::Private::Private(DataView* owner, const DataViewDef& definition) : q(owner), def(definition)
+std::vector<ColumnKind> kindsOf(const DataViewDef& def)
+{
+    std::vector<ColumnKind> kinds;
+    for (const ColumnDef& c : def.columns) kinds.push_back(c.kind);
+    return kinds;
+}
+
+std::vector<bool> computedOf(const DataViewDef& def)
+{
+    std::vector<bool> computed;
+    for (const ColumnDef& c : def.columns) computed.push_back(!c.compute.isEmpty());
+    return computed;
+}
+
+} // namespace
+
+DataView::Private::Private(DataView* owner, const DataViewDef& definition)
+    : q(owner), def(definition), store(kindsOf(definition), computedOf(definition))
 {
     columns.resize(def.columns.size());
     for (int i = 0; i < def.columns.size(); ++i) {
@@ -77,55 +95,58 @@ const std::vector<DataRow*>& DataView::Private::bufferRows(Buffer buffer) const
     case Buffer::Filter:
         if (!filteredValid) {
             filteredCache.clear();
-            for (const auto& r : all)
-                if (r->filteredOut) filteredCache.push_back(r.get());
+            for (DataRow* r : all)
+                if (r->filteredOut) filteredCache.push_back(r);
             filteredValid = true;
         }
         return filteredCache;
     case Buffer::Delete:
-        if (!deletedValid) {
-            deletedView.clear();
-            for (const auto& r : deleted) deletedView.push_back(r.get());
-            deletedValid = true;
-        }
-        return deletedView;
+        return deleted;
     }
     return primary;
 }
 
 DataRow* DataView::Private::rowAt(int row, Buffer buffer) const
 {
-    if (buffer == Buffer::Delete)
-        return row >= 1 && row <= static_cast<int>(deleted.size()) ? deleted[row - 1].get() : nullptr;
     const auto& rows = bufferRows(buffer);
     return row >= 1 && row <= static_cast<int>(rows.size()) ? rows[row - 1] : nullptr;
 }
 
-std::unique_ptr<DataRow> DataView::Private::newRow() const
-{
-    auto r = std::make_unique<DataRow>();
-    r->cells = std::make_unique<QVariant[]>(columns.size());
-    return r;
-}
-
-void DataView::Private::detachFromAll(DataRow* row, std::unique_ptr<DataRow>* owner)
+void DataView::Private::detachFromAll(DataRow* row)
 {
     for (auto it = all.end(); it != all.begin();) {
         --it;
-        if (it->get() == row) {
-            *owner = std::move(*it);
+        if (*it == row) {
             all.erase(it);
             return;
         }
     }
 }
 
+QVariant DataView::Private::originalValue(const DataRow* row, int column) const
+{
+    if (!row->changes) return store.value(row, column);
+    const auto& original = row->changes->original;
+    return original.empty() ? QVariant() : original[column];
+}
+
+QVariant DataView::Private::databaseValue(const DataRow* row, int column) const
+{
+    if (row->changes && !row->changes->database.empty()) return row->changes->database[column];
+    return originalValue(row, column);
+}
+
+static bool isNewStatus(RowStatus s) { return s == RowStatus::New || s == RowStatus::NewModified; }
+
 void DataView::Private::markModified(DataRow* row, int column)
 {
     if (!row->changes) {
-        row->changes = std::make_unique<RowChanges>();
-        row->changes->original.assign(row->cells.get(), row->cells.get() + columns.size());
-        row->changes->modified.assign(columns.size(), false);
+        RowChanges& changes = store.changes(row);
+        // A new row had nothing before; a stored row keeps what it held.
+        if (!isNewStatus(row->status)) {
+            changes.original.reserve(columns.size());
+            for (size_t c = 0; c < columns.size(); ++c) changes.original.push_back(store.value(row, int(c)));
+        }
     }
     row->changes->modified[column] = true;
     if (row->status == RowStatus::NotModified) row->status = RowStatus::DataModified;
@@ -134,9 +155,38 @@ void DataView::Private::markModified(DataRow* row, int column)
 
 void DataView::Private::markStored(DataRow* row)
 {
-    row->changes.reset();
+    store.dropChanges(row);
     if (row->status == RowStatus::NewModified || row->status == RowStatus::DataModified)
         row->status = RowStatus::NotModified;
+}
+
+// A window declares a stored row's current values as stored without saving
+// them: the row is no longer modified, but the database still holds what it
+// held, and a later save must find exactly that.
+void DataView::Private::takeCurrentAsOriginal(DataRow* row, int column)
+{
+    if (!row->changes) return;
+    RowChanges& changes = *row->changes;
+    const int n = int(columns.size());
+    if (isNewStatus(row->status)) {
+        if (column < 0) {
+            store.dropChanges(row);
+            return;
+        }
+        if (changes.original.empty()) changes.original.resize(size_t(n));
+    } else {
+        if (changes.original.empty()) changes.original.resize(size_t(n));
+        if (changes.database.empty()) changes.database = changes.original;
+    }
+    for (int c = column < 0 ? 0 : column; c < (column < 0 ? n : column + 1); ++c) {
+        changes.original[size_t(c)] = store.value(row, c);
+        changes.modified[size_t(c)] = false;
+    }
+    if (column >= 0 || isNewStatus(row->status)) return;
+    // Nothing to remember when the database holds the current values anyway.
+    for (int c = 0; c < n; ++c)
+        if (!store.equals(row, c, changes.database[size_t(c)])) return;
+    store.dropChanges(row);
 }
 
 void DataView::Private::clearAll()
@@ -144,6 +194,7 @@ void DataView::Private::clearAll()
     primary.clear();
     all.clear();
     deleted.clear();
+    store.clear();
     filteredValid = false;
     touched();
 }
@@ -221,7 +272,7 @@ QVariant DataView::originalItem(int row, const QString& column) const
     const int c = d->column(column);
     const DataRow* r = d->rowAt(row, Buffer::Primary);
     if (c < 0 || !r || d->columns[c].computed) return {};
-    return r->original(c);
+    return d->originalValue(r, c);
 }
 
 int DataView::setItem(int row, const QString& column, const QVariant& value)
@@ -232,10 +283,9 @@ int DataView::setItem(int row, const QString& column, const QVariant& value)
     bool ok = true;
     const QVariant v = Private::coerce(d->columns[c].kind, value, &ok);
     if (!ok) return -1;
-    QVariant& cell = r->cells[c];
-    if (cell.isValid() == v.isValid() && cell == v) return 1;
+    if (d->store.equals(r, c, v)) return 1;
     d->markModified(r, c);
-    cell = v;
+    d->store.setValue(r, c, v);
     d->touched();
     emit itemChangedValue(row, d->def.columns[c].name);
     return 1;
@@ -246,18 +296,16 @@ int DataView::insertRow(int beforeRow)
     const int count = rowCount();
     if (beforeRow < 0 || beforeRow > count) return -1;
     const int at = beforeRow == 0 ? count + 1 : beforeRow;
-    auto r = d->newRow();
+    DataRow* r = d->newRow();
     r->status = RowStatus::New;
-    DataRow* raw = r.get();
     emit rowAboutToBeInserted(at);
     if (at > count) {
-        d->all.push_back(std::move(r));
+        d->all.push_back(r);
     } else {
         DataRow* next = d->primary[at - 1];
-        auto pos = std::find_if(d->all.begin(), d->all.end(), [&](const auto& p) { return p.get() == next; });
-        d->all.insert(pos, std::move(r));
+        d->all.insert(std::find(d->all.begin(), d->all.end(), next), r);
     }
-    d->primary.insert(d->primary.begin() + (at - 1), raw);
+    d->primary.insert(d->primary.begin() + (at - 1), r);
     d->touched();
     if (d->currentRow >= at) ++d->currentRow;
     emit rowInserted(at);
@@ -271,12 +319,11 @@ int DataView::deleteRow(int row)
     DataRow* r = d->rowAt(row, Buffer::Primary);
     if (!r) return -1;
     emit rowAboutToBeRemoved(row);
-    std::unique_ptr<DataRow> owned;
-    d->detachFromAll(r, &owned);
+    d->detachFromAll(r);
     d->primary.erase(d->primary.begin() + (row - 1));
-    // Rows never stored simply vanish; stored rows wait for the next update.
-    if (r->status == RowStatus::NotModified || r->status == RowStatus::DataModified)
-        d->deleted.push_back(std::move(owned));
+    // Rows never stored simply vanish (their memory goes with the next
+    // retrieve or reset); stored rows wait for the next update.
+    if (r->status == RowStatus::NotModified || r->status == RowStatus::DataModified) d->deleted.push_back(r);
     d->touched();
     emit rowRemoved(row);
     const int count = rowCount();
@@ -309,8 +356,8 @@ int DataView::rowsCopyFrom(const DataView& other)
             bool ok = true;
             const QVariant v = Private::coerce(d->columns[i].kind, other.item(row, from[i]), &ok);
             if (!ok || !v.isValid()) continue;
-            r->cells[i] = v;
             d->markModified(r, static_cast<int>(i));
+            d->store.setValue(r, static_cast<int>(i), v);
         }
         d->touched();
         emit itemChangedValue(at, QString());
@@ -337,19 +384,17 @@ int DataView::setItemStatus(int row, const QString& column, Buffer buffer, RowSt
     if (!column.isEmpty()) {
         const int c = d->column(column);
         if (c < 0 || d->columns[c].computed) return -1;
-        if (status == RowStatus::DataModified || status == RowStatus::NewModified) {
+        if (status == RowStatus::DataModified || status == RowStatus::NewModified)
             d->markModified(r, c);
-        } else if (r->changes) {
-            r->changes->modified[c] = false;
-            r->changes->original[c] = r->cells[c];
-        }
+        else
+            d->takeCurrentAsOriginal(r, c);
         d->touched();
         return 1;
     }
     switch (status) {
     case RowStatus::NotModified:
         // A stored row takes its values as stored; a new row stays to be inserted.
-        r->changes.reset();
+        d->takeCurrentAsOriginal(r, -1);
         r->status = isNew ? RowStatus::New : RowStatus::NotModified;
         break;
     case RowStatus::DataModified:
@@ -370,7 +415,7 @@ int DataView::setItemStatus(int row, const QString& column, Buffer buffer, RowSt
 int DataView::modifiedCount() const
 {
     int n = 0;
-    for (const auto& r : d->all)
+    for (const DataRow* r : d->all)
         if (r->status == RowStatus::DataModified || r->status == RowStatus::NewModified) ++n;
     return n;
 }
@@ -382,7 +427,8 @@ bool DataView::hasChanges() const
 
 int DataView::resetUpdate()
 {
-    for (const auto& r : d->all) d->markStored(r.get());
+    for (DataRow* r : d->all) d->markStored(r);
+    for (DataRow* r : d->deleted) d->store.dropChanges(r);
     d->deleted.clear();
     d->touched();
     return 1;

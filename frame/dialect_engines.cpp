@@ -1,5 +1,7 @@
 #include "frame/dialect.h"
 
+#include "frame/dialect_sqlite_cursor.h"
+
 namespace cr {
 namespace {
 
@@ -22,6 +24,18 @@ public:
                 QStringLiteral("PRAGMA busy_timeout = 5000")};
     }
     int maxBoundValues() const override { return 32000; }
+    // In-process: one prepared single-row statement run again per row is
+    // faster than multi-row ones (whose parsing grows with the square of
+    // their placeholders).
+    int rowsPerStatement() const override { return 1; }
+    std::unique_ptr<RowCursor> openCursor(const QSqlDatabase& db, const QString& sql,
+                                          const QList<QPair<QString, QVariant>>& params, QString* error) const override
+    {
+        return openSqliteCursor(db, sql, params, error);
+    }
+    // Takes the write lock at once: a second writer waits (busy_timeout)
+    // instead of reading what the first is about to change.
+    QString beginSerialized() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     QString createOrReplaceView(const QString& name, const QString& select) const override
     {
         return QStringLiteral("DROP VIEW IF EXISTS %1;\nCREATE VIEW %1 AS %2").arg(name, select);
@@ -53,6 +67,12 @@ public:
         return s;
     }
     int maxBoundValues() const override { return 60000; }
+    // Each statement is a round trip to the server: many rows per statement.
+    int rowsPerStatement() const override { return 100; }
+    QString lockRow(const QString& table, const QString& keyColumn) const override
+    {
+        return QStringLiteral("SELECT %2 FROM %1 WHERE %2 = ? FOR UPDATE").arg(table, keyColumn);
+    }
     QString identityResync(const QString& table, const QString& column) const override
     {
         // An identity column does not notice explicit keys; its sequence must be moved on.
@@ -67,6 +87,12 @@ public:
 };
 
 } // namespace
+
+std::unique_ptr<RowCursor> Dialect::openCursor(const QSqlDatabase&, const QString&,
+                                               const QList<QPair<QString, QVariant>>&, QString*) const
+{
+    return nullptr;
+}
 
 std::unique_ptr<Dialect> Dialect::create(Engine engine)
 {

@@ -15,6 +15,8 @@
 
 namespace cr {
 
+class RowCursor;
+
 // Values bound by name: {"buildingno", 12} binds :buildingno.
 using SqlParams = QList<QPair<QString, QVariant>>;
 
@@ -61,8 +63,24 @@ public:
     bool executeRaw(const QString& sql, const QVariantList& values = {});
     std::optional<QSqlQuery> selectRaw(const QString& sql, const QVariantList& values = {});
 
+    // A SELECT in the module dialect read row by row (the data views'
+    // retrieval); nullptr on failure.
+    std::unique_ptr<RowCursor> openCursor(const QString& sql, const SqlParams& params = {});
+
+    // Engine SQL prepared once and run again with new positional values (a
+    // save writing many rows of one shape). prepare() gives nullopt on
+    // failure; runPrepared() starts the unit of work for statements that
+    // write, like executeRaw.
+    std::optional<QSqlQuery> prepare(const QString& engineSql);
+    bool runPrepared(QSqlQuery& query, const QVariantList& values, bool writes);
+
     bool inTransaction() const { return m_inTransaction; }
     bool begin();            // explicit start; a no-op inside a unit of work
+    // Starts a unit of work that serialises with every other one locking the
+    // same row (two generations of one building's houses): the second waits
+    // for the first to commit and then reads what it wrote. Inside a unit of
+    // work that has written already the lock is taken all the same.
+    bool beginLocked(const QString& table, const QString& keyColumn, const QVariant& key);
     bool commit();
     bool rollback();
 
