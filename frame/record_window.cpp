@@ -377,7 +377,9 @@ bool RecordWindow::saveRecord(bool validated)
         }
         dw.setItemStatus(row, QString(), Buffer::Primary, rowStatus);
         if (error.trimmed().isEmpty()) error = QStringLiteral("数据库未给出原因");
-        ui().messageBox(kTitleError, QStringLiteral("保存失败：") + error, UiServices::Icon::Error);
+        // A record someone else changed meanwhile: that message says it all.
+        ui().messageBox(kTitleError, error == DataView::staleRowMessage() ? error : QStringLiteral("保存失败：") + error,
+                        UiServices::Icon::Error);
         setStatus(QStringLiteral("保存失败"));
         return false;
     }

@@ -13,8 +13,7 @@ void setError(QString* error, const QString& text)
     if (error) *error = text;
 }
 
-// Runs one step and records its version, inside the current unit of work.
-bool applyStep(Sqlca& sqlca, const UpgradeStep& step, QString* error)
+bool runStatements(Sqlca& sqlca, const UpgradeStep& step, QString* error)
 {
     for (const QString& sql : step.statements(sqlca.dialect())) {
         if (!sqlca.executeRaw(sql)) {
@@ -22,6 +21,15 @@ bool applyStep(Sqlca& sqlca, const UpgradeStep& step, QString* error)
             return false;
         }
     }
+    return true;
+}
+
+// Runs one step and records its version, inside the current unit of work. A
+// step whose data is not ready yet is recorded without running.
+bool applyStep(Sqlca& sqlca, const UpgradeStep& step, QString* error)
+{
+    const bool waits = step.waitsForData && step.waitsForData(sqlca);
+    if (!waits && !runStatements(sqlca, step, error)) return false;
     if (!sqlca.executeRaw(QStringLiteral("UPDATE cr_settings SET value = ? WHERE name = 'schema_version'"),
                           {QString::number(step.version)})) {
         setError(error, sqlca.sqlErrText());
@@ -99,7 +107,28 @@ bool upgrade(Sqlca& sqlca, QString* error)
             return false;
         }
     }
+    // Steps recorded earlier while their data did not allow them.
+    for (const UpgradeStep& step : upgradeSteps()) {
+        if (!step.waitsForData || step.version > from || step.waitsForData(sqlca)) continue;
+        QString detail;
+        if (!sqlca.begin() || !runStatements(sqlca, step, &detail) || !sqlca.commit()) {
+            if (detail.isEmpty()) detail = sqlca.sqlErrText();
+            sqlca.rollback();
+            setError(error, QStringLiteral("补做版本 %1 的升级失败：%2").arg(step.version).arg(detail));
+            return false;
+        }
+    }
     return true;
+}
+
+QStringList waitingSteps(Sqlca& sqlca)
+{
+    QStringList waiting;
+    const int at = version(sqlca);
+    for (const UpgradeStep& step : upgradeSteps())
+        if (step.waitsForData && step.version <= at && step.waitsForData(sqlca))
+            waiting << QString::fromUtf8(step.description);
+    return waiting;
 }
 
 QString setting(Sqlca& sqlca, const QString& name)

@@ -1,5 +1,7 @@
 #include "schema/upgrade_steps.h"
 
+#include "schema/house_duplicates.h"
+
 namespace cr::schema {
 namespace {
 
@@ -11,12 +13,27 @@ QStringList personSearchIndexes(const Dialect&)
             QStringLiteral("CREATE INDEX ix_personinfo_idcard ON tc_ge_personinfo (idcard)")};
 }
 
+// Version 3: a house number once per building and door, whoever stores it
+// (two clerks generating one building at the same time stored every house
+// twice). Waits while stored duplicates exist: `upgrade` lists them.
+QStringList uniqueHouseNumbers(const Dialect&)
+{
+    return {uniqueHouseIndex()};
+}
+
+bool houseDuplicatesRemain(Sqlca& sqlca)
+{
+    const auto found = duplicateHouses(sqlca, nullptr);
+    return !found || !found->isEmpty();
+}
+
 } // namespace
 
 const QList<UpgradeStep>& upgradeSteps()
 {
     static const QList<UpgradeStep> steps{
         {2, "indexes for the person search by name and ID number", &personSearchIndexes},
+        {3, "house numbers unique per building and door", &uniqueHouseNumbers, &houseDuplicatesRemain},
     };
     return steps;
 }
