@@ -7,7 +7,6 @@
 #include "frame/row_store.h"
 
 #include <QHash>
-#include <QSqlQuery>
 #include <QPointer>
 #include <memory>
 #include <vector>
@@ -15,6 +14,7 @@
 namespace cr {
 
 struct DbValue;
+class RowCursor;
 
 // What the view keeps about each definition column.
 struct ColumnInfo {
@@ -145,9 +145,9 @@ struct DataView::Private {
     };
     // The statements update() runs, with the rows each one writes.
     bool buildPlan(QList<PlannedStatement>* plan, std::vector<StatementRows>* rows, QString* error) const;
-    bool readInsertedKeys(QSqlQuery& result, const PlannedStatement& s, const StatementRows& rows,
+    bool readInsertedKeys(RowCursor& result, const PlannedStatement& s, const StatementRows& rows,
                           std::vector<std::pair<DataRow*, QVariant>>* keys, QString* error) const;
-    bool checkDeletedRows(QSqlQuery& result, const StatementRows& rows, QString* error) const;
+    bool checkDeletedRows(RowCursor& result, const StatementRows& rows, QString* error) const;
     QString rowNotWritten(const DataRow* row, qint64 affected) const;
 
     // --- values

@@ -43,13 +43,7 @@ void DataView::Private::storeFetched(DataRow* row, int column, const DbValue& v)
         }
         break;
     }
-    QVariant raw = v.other;
-    if (!raw.isValid()) {
-        if (v.type == DbValue::Type::Text) raw = QString::fromUtf8(v.text);
-        else if (v.type == DbValue::Type::Integer) raw = qlonglong(v.integer);
-        else raw = v.real;
-    }
-    const QVariant value = fromDatabase(kind, raw);
+    const QVariant value = fromDatabase(kind, v.variant());
     if (kind == ColumnKind::Text && value.isValid()) store.setUtf8(row, column, value.toString().toUtf8(), true);
     else store.setValue(row, column, value);
 }

@@ -198,7 +198,7 @@ bool DataView::Private::applySort()
         }
     std::vector<size_t> order(rows.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    const auto before = [&](size_t a, size_t b) {
         for (size_t j = 0; j < k; ++j) {
             const QVariant& x = keys[a * k + j];
             const QVariant& y = keys[b * k + j];
@@ -208,7 +208,10 @@ bool DataView::Private::applySort()
             if (c != 0) return sortKeys[j].descending ? c > 0 : c < 0;
         }
         return false;
-    });
+    };
+    // Rows read in the order asked for (the query's ORDER BY) stay as they are.
+    if (std::is_sorted(order.begin(), order.end(), before)) return true;
+    std::stable_sort(order.begin(), order.end(), before);
     std::vector<DataRow*> sorted;
     sorted.reserve(all.size());
     for (size_t i : order) sorted.push_back(all[i]);

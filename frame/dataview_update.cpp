@@ -1,5 +1,6 @@
 #include "frame/dataview_private.h"
 
+#include "frame/row_cursor.h"
 #include "frame/sqlca.h"
 
 #include <QHash>
@@ -49,7 +50,7 @@ QString DataView::Private::rowNotWritten(const DataRow* row, qint64 affected) co
     return QStringLiteral("要保存的记录在数据库中已不存在，可能已被其他人删除，请重新检索后再保存");
 }
 
-bool DataView::Private::readInsertedKeys(QSqlQuery& result, const PlannedStatement& s, const StatementRows& part,
+bool DataView::Private::readInsertedKeys(RowCursor& result, const PlannedStatement& s, const StatementRows& part,
                                          std::vector<std::pair<DataRow*, QVariant>>* keys, QString* error) const
 {
     const ColumnKind keyKind = columns[keyColumn].kind;
@@ -59,11 +60,12 @@ bool DataView::Private::readInsertedKeys(QSqlQuery& result, const PlannedStateme
     };
     const QString unreadable = QStringLiteral("插入后未能读取新记录的编号");
     if (s.rowCount == 1) {
-        if (!result.next() || result.isNull(0)) {
+        const QVariant k = result.next() ? result.value(0).variant() : QVariant();
+        if (!k.isValid()) {
             *error = unreadable;
             return false;
         }
-        keys->push_back({part.rows.front(), key(result.value(0))});
+        keys->push_back({part.rows.front(), key(k)});
         return true;
     }
     // The engines hand rows back in the order of VALUES; should one not, the
@@ -76,13 +78,15 @@ bool DataView::Private::readInsertedKeys(QSqlQuery& result, const PlannedStateme
     int returned = 0;
     while (result.next()) {
         ++returned;
-        const QString sig = signature(kinds, [&](size_t i) { return fromDatabase(kinds[i], result.value(int(i) + 1)); });
+        const QString sig =
+            signature(kinds, [&](size_t i) { return fromDatabase(kinds[i], result.value(int(i) + 1).variant()); });
         auto it = waiting.find(sig);
-        if (it == waiting.end() || it->empty() || result.isNull(0)) {
+        const QVariant k = result.value(0).variant();
+        if (it == waiting.end() || it->empty() || !k.isValid()) {
             *error = unreadable;
             return false;
         }
-        keys->push_back({it->back(), key(result.value(0))});
+        keys->push_back({it->back(), key(k)});
         it->pop_back();
     }
     if (returned != s.rowCount) {
@@ -94,7 +98,7 @@ bool DataView::Private::readInsertedKeys(QSqlQuery& result, const PlannedStateme
 
 // The rows a DELETE removed, as the database held them, against what the
 // view read: a row someone else changed (or removed) meanwhile fails the save.
-bool DataView::Private::checkDeletedRows(QSqlQuery& result, const StatementRows& part, QString* error) const
+bool DataView::Private::checkDeletedRows(RowCursor& result, const StatementRows& part, QString* error) const
 {
     std::vector<int> stored;
     for (size_t c = 0; c < columns.size(); ++c)
@@ -103,8 +107,8 @@ bool DataView::Private::checkDeletedRows(QSqlQuery& result, const StatementRows&
     while (result.next()) {
         QVariantList values;
         for (size_t i = 0; i < stored.size(); ++i)
-            values << fromDatabase(columns[stored[i]].kind, result.value(int(i) + 1));
-        removed.insert(codeKey(fromDatabase(columns[keyColumn].kind, result.value(0))), values);
+            values << fromDatabase(columns[stored[i]].kind, result.value(int(i) + 1).variant());
+        removed.insert(codeKey(fromDatabase(columns[keyColumn].kind, result.value(0).variant())), values);
     }
     for (const DataRow* r : part.rows) {
         const auto it = removed.constFind(codeKey(databaseValue(r, keyColumn)));
@@ -144,19 +148,16 @@ int DataView::update(bool resetFlags)
         }
         // Each statement shape is prepared once and run again for every
         // row (or batch of rows) of that shape.
-        QHash<QString, QSqlQuery> prepared;
+        QHash<QString, std::shared_ptr<PreparedStatement>> prepared;
         // Keys the database assigns are kept aside until every statement has
         // succeeded: a failed save leaves the rows exactly as they were.
         for (int i = 0; i < plan.size(); ++i) {
             const PlannedStatement& s = plan[i];
-            auto q = prepared.find(s.sql);
-            if (q == prepared.end()) {
-                auto fresh = db->prepare(s.sql);
-                if (!fresh) {
-                    d->lastError = db->sqlErrText();
-                    return -1;
-                }
-                q = prepared.insert(s.sql, std::move(*fresh));
+            std::shared_ptr<PreparedStatement>& q = prepared[s.sql];
+            if (!q) q = db->prepare(s.sql);
+            if (!q) {
+                d->lastError = db->sqlErrText();
+                return -1;
             }
             if (!db->runPrepared(*q, s.values, true)) {
                 d->lastError = db->sqlErrText();
@@ -167,8 +168,8 @@ int DataView::update(bool resetFlags)
                 ok = d->readInsertedKeys(*q, s, rows[i], &keys, &d->lastError);
             else if (s.returning == PlannedStatement::Returning::StoredRows)
                 ok = d->checkDeletedRows(*q, rows[i], &d->lastError);
-            else if (s.kind == PlannedStatement::Kind::Update && q->numRowsAffected() != 1) {
-                const qint64 affected = q->numRowsAffected();
+            else if (s.kind == PlannedStatement::Kind::Update && q->rowsAffected() != 1) {
+                const qint64 affected = q->rowsAffected();
                 q->finish();
                 d->lastError = d->rowNotWritten(rows[i].rows.front(), affected);
                 ok = false;

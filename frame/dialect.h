@@ -12,6 +12,7 @@
 
 namespace cr {
 
+class PreparedStatement;
 class RowCursor;
 
 // Everything that differs between the embedded SQLite database and the shared
@@ -61,6 +62,10 @@ public:
     virtual std::unique_ptr<RowCursor> openCursor(const QSqlDatabase& db, const QString& engineSql,
                                                   const QList<QPair<QString, QVariant>>& params,
                                                   QString* error) const;
+    // A statement prepared once and run again per row (or batch of rows)
+    // through the engine's client library; nullptr as for openCursor.
+    virtual std::unique_ptr<PreparedStatement> prepareStatement(const QSqlDatabase& db, const QString& engineSql,
+                                                                QString* error) const;
 
     // --- serialising writers ---------------------------------------------
     // Starts a unit of work that other writers of the database wait for

@@ -33,6 +33,11 @@ public:
     {
         return openSqliteCursor(db, sql, params, error);
     }
+    std::unique_ptr<PreparedStatement> prepareStatement(const QSqlDatabase& db, const QString& sql,
+                                                        QString* error) const override
+    {
+        return prepareSqliteStatement(db, sql, error);
+    }
     // Takes the write lock at once: a second writer waits (busy_timeout)
     // instead of reading what the first is about to change.
     QString beginSerialized() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
@@ -90,6 +95,11 @@ public:
 
 std::unique_ptr<RowCursor> Dialect::openCursor(const QSqlDatabase&, const QString&,
                                                const QList<QPair<QString, QVariant>>&, QString*) const
+{
+    return nullptr;
+}
+
+std::unique_ptr<PreparedStatement> Dialect::prepareStatement(const QSqlDatabase&, const QString&, QString*) const
 {
     return nullptr;
 }

@@ -46,10 +46,21 @@ int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
     }
 }
 
-class SqliteCursor final : public RowCursor {
+// A statement of the SQLite library, read as a cursor or run again and again
+// with new values. While it reads, it holds the connection's mutex (the
+// library's own lock, which every call would otherwise take and release), so
+// the values of the current row are read without locking, cell by cell.
+class SqliteStatement final : public PreparedStatement {
 public:
-    explicit SqliteCursor(sqlite3_stmt* stmt) : m_stmt(stmt) {}
-    ~SqliteCursor() override { sqlite3_finalize(m_stmt); }
+    explicit SqliteStatement(sqlite3_stmt* stmt)
+        : m_stmt(stmt), m_db(sqlite3_db_handle(stmt)), m_mutex(sqlite3_db_mutex(m_db))
+    {
+    }
+    ~SqliteStatement() override
+    {
+        release();
+        sqlite3_finalize(m_stmt);
+    }
 
     int columnCount() const override { return sqlite3_column_count(m_stmt); }
     QString columnName(int column) const override
@@ -58,36 +69,36 @@ public:
     }
     bool next() override
     {
-        if (m_done) return false;
-        const int rc = sqlite3_step(m_stmt);
-        if (rc == SQLITE_ROW) return true;
-        m_done = true;
-        if (rc != SQLITE_DONE) m_error = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_stmt)));
-        return false;
+        if (m_pendingRow) {
+            m_pendingRow = false;
+            return true;
+        }
+        return !m_done && step();
     }
     QString error() const override { return m_error; }
     DbValue value(int column) const override
     {
         DbValue v;
-        switch (sqlite3_column_type(m_stmt, column)) {
+        sqlite3_value* cell = sqlite3_column_value(m_stmt, column);
+        switch (sqlite3_value_type(cell)) {
         case SQLITE_INTEGER:
             v.type = DbValue::Type::Integer;
-            v.integer = sqlite3_column_int64(m_stmt, column);
+            v.integer = sqlite3_value_int64(cell);
             break;
         case SQLITE_FLOAT:
             v.type = DbValue::Type::Real;
-            v.real = sqlite3_column_double(m_stmt, column);
+            v.real = sqlite3_value_double(cell);
             break;
         case SQLITE_TEXT: {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+            const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
             v.type = DbValue::Type::Text;
-            v.text = QByteArrayView(text, sqlite3_column_bytes(m_stmt, column));
+            v.text = QByteArrayView(text, sqlite3_value_bytes(cell));
             break;
         }
         case SQLITE_BLOB: {
-            const auto* data = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
+            const auto* data = static_cast<const char*>(sqlite3_value_blob(cell));
             v.type = DbValue::Type::Other;
-            v.other = QByteArray(data, sqlite3_column_bytes(m_stmt, column));
+            v.other = QByteArray(data, sqlite3_value_bytes(cell));
             break;
         }
         default:
@@ -96,23 +107,83 @@ public:
         return v;
     }
 
+    bool bindByName(const QList<QPair<QString, QVariant>>& params)
+    {
+        for (const auto& [name, value] : params) {
+            const int index = sqlite3_bind_parameter_index(m_stmt, (QLatin1Char(':') + name).toUtf8().constData());
+            if (index > 0 && bindValue(m_stmt, index, value) != SQLITE_OK) return fail();
+        }
+        return true;
+    }
+    bool execute(const QVariantList& values) override
+    {
+        finish();
+        m_error.clear();
+        m_done = false;
+        for (int i = 0; i < values.size(); ++i)
+            if (bindValue(m_stmt, i + 1, values[i]) != SQLITE_OK) return fail();
+        if (!step()) return m_error.isEmpty();
+        m_pendingRow = true;
+        return true;
+    }
+    qint64 rowsAffected() const override { return m_changes; }
+    void finish() override
+    {
+        m_pendingRow = false;
+        m_done = true;
+        release();
+        sqlite3_reset(m_stmt);
+    }
+
 private:
+    // One step: true for a row; at the end (or on failure) the mutex goes.
+    bool step()
+    {
+        if (!m_locked) {
+            sqlite3_mutex_enter(m_mutex);   // no-op (null) when the library runs without mutexes
+            m_locked = true;
+        }
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_ROW) return true;
+        m_done = true;
+        m_changes = sqlite3_changes64(m_db);
+        if (rc != SQLITE_DONE) fail();
+        release();
+        return false;
+    }
+    bool fail()
+    {
+        m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+        m_done = true;
+        return false;
+    }
+    void release()
+    {
+        if (!m_locked) return;
+        sqlite3_mutex_leave(m_mutex);
+        m_locked = false;
+    }
+
     sqlite3_stmt* m_stmt;
+    sqlite3* m_db;
+    sqlite3_mutex* m_mutex;
+    bool m_locked = false;
     bool m_done = false;
+    bool m_pendingRow = false;
+    qint64 m_changes = 0;
     QString m_error;
 };
 
-} // namespace
-
-std::unique_ptr<RowCursor> openSqliteCursor(const QSqlDatabase& db, const QString& sql,
-                                            const QList<QPair<QString, QVariant>>& params, QString* error)
+sqlite3* connectionOf(const QSqlDatabase& db)
 {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
-        *error = QStringLiteral("数据库连接不可用");
-        return nullptr;
-    }
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+std::unique_ptr<SqliteStatement> prepare(const QSqlDatabase& db, const QString& sql, QString* error)
+{
+    sqlite3* connection = connectionOf(db);
     if (!connection) {
         *error = QStringLiteral("数据库连接不可用");
         return nullptr;
@@ -124,15 +195,25 @@ std::unique_ptr<RowCursor> openSqliteCursor(const QSqlDatabase& db, const QStrin
         sqlite3_finalize(stmt);
         return nullptr;
     }
-    for (const auto& [name, value] : params) {
-        const int index = sqlite3_bind_parameter_index(stmt, (QLatin1Char(':') + name).toUtf8().constData());
-        if (index > 0 && bindValue(stmt, index, value) != SQLITE_OK) {
-            *error = QString::fromUtf8(sqlite3_errmsg(connection));
-            sqlite3_finalize(stmt);
-            return nullptr;
-        }
+    return std::make_unique<SqliteStatement>(stmt);
+}
+
+} // namespace
+
+std::unique_ptr<RowCursor> openSqliteCursor(const QSqlDatabase& db, const QString& sql,
+                                            const QList<QPair<QString, QVariant>>& params, QString* error)
+{
+    auto statement = prepare(db, sql, error);
+    if (statement && !statement->bindByName(params)) {
+        *error = statement->error();
+        return nullptr;
     }
-    return std::make_unique<SqliteCursor>(stmt);
+    return statement;
+}
+
+std::unique_ptr<PreparedStatement> prepareSqliteStatement(const QSqlDatabase& db, const QString& sql, QString* error)
+{
+    return prepare(db, sql, error);
 }
 
 } // namespace cr

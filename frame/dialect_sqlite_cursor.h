@@ -17,4 +17,8 @@ namespace cr {
 std::unique_ptr<RowCursor> openSqliteCursor(const QSqlDatabase& db, const QString& sql,
                                             const QList<QPair<QString, QVariant>>& params, QString* error);
 
+// A statement of the SQLite library to run again and again with new
+// positional values, bound as the driver binds them.
+std::unique_ptr<PreparedStatement> prepareSqliteStatement(const QSqlDatabase& db, const QString& sql, QString* error);
+
 } // namespace cr

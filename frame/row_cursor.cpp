@@ -24,8 +24,12 @@ bool QueryCursor::next()
 
 QString QueryCursor::error() const
 {
+    // The database's own words first, as the connection reports them.
     const QSqlError e = m_query.lastError();
-    return e.type() == QSqlError::NoError ? QString() : e.text();
+    if (e.type() == QSqlError::NoError) return {};
+    for (const QString& t : {e.databaseText(), e.driverText(), e.text()})
+        if (!t.trimmed().isEmpty()) return t.trimmed();
+    return {};
 }
 
 DbValue QueryCursor::value(int column) const
@@ -49,6 +53,22 @@ DbValue QueryCursor::value(int column) const
         v.type = DbValue::Type::Other;
     }
     return v;
+}
+
+bool QueryCursor::execute(const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i) m_query.bindValue(i, values.at(i));
+    return m_query.exec();
+}
+
+qint64 QueryCursor::rowsAffected() const
+{
+    return m_query.numRowsAffected();
+}
+
+void QueryCursor::finish()
+{
+    m_query.finish();
 }
 
 } // namespace cr

@@ -17,6 +17,19 @@ struct DbValue {
     double real = 0;
     QByteArrayView text;   // valid until the cursor moves on
     QVariant other;
+
+    // The value as the Qt driver would give it (null: an invalid QVariant).
+    QVariant variant() const
+    {
+        switch (type) {
+        case Type::Null: return {};
+        case Type::Integer: return qlonglong(integer);
+        case Type::Real: return real;
+        case Type::Text: return QString::fromUtf8(text);
+        case Type::Other: return other;
+        }
+        return {};
+    }
 };
 
 // Reads a query's rows forward, one at a time, without keeping them.
@@ -31,8 +44,20 @@ public:
     virtual DbValue value(int column) const = 0;
 };
 
-// A cursor over a query run by the Qt SQL driver.
-class QueryCursor final : public RowCursor {
+// A statement prepared once and run again with new positional values (the
+// rows of a save); what a run hands back (RETURNING) is read as a cursor.
+class PreparedStatement : public RowCursor {
+public:
+    virtual bool execute(const QVariantList& values) = 0;   // false: error() says why
+    virtual qint64 rowsAffected() const = 0;
+    // Done with the rows of this run: a statement left open would keep the
+    // engine from committing.
+    virtual void finish() = 0;
+};
+
+// A query of the Qt SQL driver, as a cursor (already run) or as a
+// statement (prepared, run by execute()).
+class QueryCursor final : public PreparedStatement {
 public:
     explicit QueryCursor(QSqlQuery query);
     int columnCount() const override;
@@ -40,6 +65,9 @@ public:
     bool next() override;
     QString error() const override;
     DbValue value(int column) const override;
+    bool execute(const QVariantList& values) override;
+    qint64 rowsAffected() const override;
+    void finish() override;
 
 private:
     QSqlQuery m_query;

@@ -264,26 +264,31 @@ std::unique_ptr<RowCursor> Sqlca::openCursor(const QString& sql, const SqlParams
     return std::make_unique<QueryCursor>(std::move(*q));
 }
 
-std::optional<QSqlQuery> Sqlca::prepare(const QString& engineSql)
+std::unique_ptr<PreparedStatement> Sqlca::prepare(const QString& engineSql)
 {
+    QString error;
+    if (auto native = m_dialect->prepareStatement(m_db, engineSql, &error)) return native;
+    if (!error.isEmpty()) {
+        fail(error);
+        return nullptr;
+    }
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(engineSql)) {
         fail(errorText(q.lastError()));
-        return std::nullopt;
+        return nullptr;
     }
-    return q;
+    return std::make_unique<QueryCursor>(std::move(q));
 }
 
-bool Sqlca::runPrepared(QSqlQuery& query, const QVariantList& values, bool writes)
+bool Sqlca::runPrepared(PreparedStatement& statement, const QVariantList& values, bool writes)
 {
     if (writes && !begin()) return false;
-    for (int i = 0; i < values.size(); ++i) query.bindValue(i, values.at(i));
-    if (!query.exec()) {
-        fail(errorText(query.lastError()));
+    if (!statement.execute(values)) {
+        fail(statement.error());
         return false;
     }
-    succeed(query.isSelect() ? 0 : query.numRowsAffected());
+    succeed(statement.rowsAffected());
     return true;
 }
 

@@ -15,6 +15,7 @@
 
 namespace cr {
 
+class PreparedStatement;
 class RowCursor;
 
 // Values bound by name: {"buildingno", 12} binds :buildingno.
@@ -68,11 +69,11 @@ public:
     std::unique_ptr<RowCursor> openCursor(const QString& sql, const SqlParams& params = {});
 
     // Engine SQL prepared once and run again with new positional values (a
-    // save writing many rows of one shape). prepare() gives nullopt on
+    // save writing many rows of one shape). prepare() gives nullptr on
     // failure; runPrepared() starts the unit of work for statements that
     // write, like executeRaw.
-    std::optional<QSqlQuery> prepare(const QString& engineSql);
-    bool runPrepared(QSqlQuery& query, const QVariantList& values, bool writes);
+    std::unique_ptr<PreparedStatement> prepare(const QString& engineSql);
+    bool runPrepared(PreparedStatement& statement, const QVariantList& values, bool writes);
 
     bool inTransaction() const { return m_inTransaction; }
     bool begin();            // explicit start; a no-op inside a unit of work

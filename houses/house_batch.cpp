@@ -1,6 +1,7 @@
 #include "houses/house_batch.h"
 
 #include "frame/dataview.h"
+#include "frame/row_cursor.h"
 #include "frame/sqlca.h"
 #include "houses/house_numbering.h"
 
@@ -152,18 +153,29 @@ bool HouseBatch::readStored(const BatchBuilding& b, Existing* existing, bool* gr
     QSet<qlonglong> shown;
     for (int r = 1; r <= m_houses.rowCount(); ++r)
         if (const auto key = m_houses.getItemInteger(r, QStringLiteral("houseno"))) shown.insert(*key);
-    auto q = m_sqlca.select(QStringLiteral("SELECT houseno, unitno, housenumber FROM tc_ge_houseinfo "
-                                           "WHERE buildingno = :buildingno"),
-                            {{QStringLiteral("buildingno"), *b.buildingNo}});
+    const auto q = m_sqlca.openCursor(QStringLiteral("SELECT houseno, unitno, housenumber FROM tc_ge_houseinfo "
+                                                     "WHERE buildingno = :buildingno"),
+                                      {{QStringLiteral("buildingno"), *b.buildingNo}});
     if (!q) {
         *error = m_sqlca.sqlErrText();
         return false;
     }
+    // A door counts when it is a whole number, as in the grid.
+    auto whole = [](const DbValue& v) -> std::optional<long long> {
+        if (v.type == DbValue::Type::Integer) return v.integer;
+        bool ok = false;
+        const double d = v.variant().toDouble(&ok);
+        return ok && d == std::trunc(d) ? std::optional<long long>(static_cast<long long>(d)) : std::nullopt;
+    };
     while (q->next()) {
-        if (!q->isNull(2))
-            existing->add(q->isNull(1) ? std::nullopt : std::optional<long long>(q->value(1).toLongLong()),
-                          q->value(2).toString());
-        if (!shown.contains(q->value(0).toLongLong())) *gridMissesSome = true;
+        const QVariant number = q->value(2).variant();
+        if (number.isValid()) existing->add(whole(q->value(1)), number.toString());
+        const std::optional<long long> key = whole(q->value(0));
+        if (!key || !shown.contains(*key)) *gridMissesSome = true;
+    }
+    if (!q->error().isEmpty()) {
+        *error = q->error();
+        return false;
     }
     return true;
 }
