@@ -155,9 +155,21 @@ void DataView::Private::markModified(DataRow* row, int column)
 
 void DataView::Private::markStored(DataRow* row)
 {
-    store.dropChanges(row);
+    RowChanges* changes = row->changes;
+    const bool stored = row->status == RowStatus::DataModified || row->status == RowStatus::NotModified;
     if (row->status == RowStatus::NewModified || row->status == RowStatus::DataModified)
         row->status = RowStatus::NotModified;
+    if (!changes || !stored || changes->database.empty()) {
+        store.dropChanges(row);
+        return;
+    }
+    // What the save wrote is stored now; the rest is as the database held it.
+    for (size_t c = 0; c < changes->written.size(); ++c)
+        if (changes->written[c]) changes->database[c] = store.value(row, int(c));
+    changes->written.clear();
+    changes->original.clear();
+    std::fill(changes->modified.begin(), changes->modified.end(), false);
+    takeCurrentAsOriginal(row, -1);
 }
 
 // A window declares a stored row's current values as stored without saving

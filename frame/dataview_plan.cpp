@@ -95,9 +95,11 @@ bool DataView::Private::buildPlan(QList<PlannedStatement>* plan, std::vector<Sta
         const bool anyColumnFlag = r->changes && std::find(r->changes->modified.begin(), r->changes->modified.end(), true) != r->changes->modified.end();
         QStringList sets, checks;
         QVariantList values, before;
+        std::vector<int> written;
         for (int c : stored) {
             // A row marked modified without changed columns writes them all.
             if (anyColumnFlag && !r->isModified(c)) continue;
+            written.push_back(c);
             sets << dbName(c) + QStringLiteral(" = ?");
             values << store.value(r, c);
             checks << dbName(c) + QStringLiteral(" IS NOT DISTINCT FROM ?");
@@ -111,7 +113,7 @@ bool DataView::Private::buildPlan(QList<PlannedStatement>* plan, std::vector<Sta
                       QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4")
                           .arg(table, sets.join(QStringLiteral(", ")), keyName, checks.join(QStringLiteral(" AND "))),
                       values});
-        rows->push_back({{l.row}, {}});
+        rows->push_back({{l.row}, written});
     }
 
     // New rows, grouped by the columns they set, in the order each group first appears.

@@ -137,8 +137,8 @@ struct DataView::Private {
     void setCurrentRow(int row, bool raiseEvent);
 
     // --- saving
-    // What one planned statement writes: its rows and, for an INSERT, the
-    // columns it sets (in the order of its values).
+    // What one planned statement writes: its rows and the columns it sets
+    // (for an INSERT in the order of its values).
     struct StatementRows {
         std::vector<DataRow*> rows;
         std::vector<int> columns;

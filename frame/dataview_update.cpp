@@ -178,6 +178,14 @@ int DataView::update(bool resetFlags)
             q->finish();
             if (!ok) return -1;
         }
+        // The database now holds what was written; columns not written keep
+        // what it held (values a window declared stored without saving them).
+        for (int i = 0; i < plan.size(); ++i)
+            if (plan[i].kind == PlannedStatement::Kind::Update)
+                if (RowChanges* c = rows[i].rows.front()->changes; c && !c->database.empty()) {
+                    c->written.assign(d->columns.size(), false);
+                    for (int column : rows[i].columns) c->written[size_t(column)] = true;
+                }
         for (const auto& [row, key] : keys) {
             d->store.setValue(row, d->keyColumn, key);
             if (row->changes && !row->changes->original.empty()) row->changes->original[d->keyColumn] = key;

@@ -19,6 +19,7 @@ struct RowChanges {
     std::vector<QVariant> database;   // what the database holds, when a window declared other values
                                       // as stored without saving them; empty: the same as `original`
     std::vector<bool> modified;       // columns changed since
+    std::vector<bool> written;        // columns the last save wrote (with `database` only)
 };
 
 // A row: its status and, behind this header, one 8-byte cell per stored

@@ -24,12 +24,34 @@ bool runStatements(Sqlca& sqlca, const UpgradeStep& step, QString* error)
     return true;
 }
 
+// Versions of steps recorded without their statements, waiting for the data
+// to allow them (setting 'waiting_steps', "3,5").
+const QString kWaiting = QStringLiteral("waiting_steps");
+
+QList<int> waitingVersions(Sqlca& sqlca)
+{
+    QList<int> versions;
+    for (const QString& v : setting(sqlca, kWaiting).split(QLatin1Char(','), Qt::SkipEmptyParts)) versions << v.toInt();
+    return versions;
+}
+
+bool setWaitingVersions(Sqlca& sqlca, const QList<int>& versions)
+{
+    QStringList text;
+    for (int v : versions) text << QString::number(v);
+    return setSetting(sqlca, kWaiting, text.join(QLatin1Char(',')));
+}
+
 // Runs one step and records its version, inside the current unit of work. A
-// step whose data is not ready yet is recorded without running.
+// step whose data is not ready yet is recorded as waiting instead of running.
 bool applyStep(Sqlca& sqlca, const UpgradeStep& step, QString* error)
 {
     const bool waits = step.waitsForData && step.waitsForData(sqlca);
     if (!waits && !runStatements(sqlca, step, error)) return false;
+    if (waits && !setWaitingVersions(sqlca, waitingVersions(sqlca) << step.version)) {
+        setError(error, sqlca.sqlErrText());
+        return false;
+    }
     if (!sqlca.executeRaw(QStringLiteral("UPDATE cr_settings SET value = ? WHERE name = 'schema_version'"),
                           {QString::number(step.version)})) {
         setError(error, sqlca.sqlErrText());
@@ -109,9 +131,12 @@ bool upgrade(Sqlca& sqlca, QString* error)
     }
     // Steps recorded earlier while their data did not allow them.
     for (const UpgradeStep& step : upgradeSteps()) {
-        if (!step.waitsForData || step.version > from || step.waitsForData(sqlca)) continue;
+        QList<int> waiting = waitingVersions(sqlca);
+        if (!waiting.contains(step.version) || step.waitsForData(sqlca)) continue;
+        waiting.removeAll(step.version);
         QString detail;
-        if (!sqlca.begin() || !runStatements(sqlca, step, &detail) || !sqlca.commit()) {
+        if (!sqlca.begin() || !runStatements(sqlca, step, &detail) || !setWaitingVersions(sqlca, waiting) ||
+            !sqlca.commit()) {
             if (detail.isEmpty()) detail = sqlca.sqlErrText();
             sqlca.rollback();
             setError(error, QStringLiteral("补做版本 %1 的升级失败：%2").arg(step.version).arg(detail));
@@ -124,10 +149,9 @@ bool upgrade(Sqlca& sqlca, QString* error)
 QStringList waitingSteps(Sqlca& sqlca)
 {
     QStringList waiting;
-    const int at = version(sqlca);
+    const QList<int> versions = waitingVersions(sqlca);
     for (const UpgradeStep& step : upgradeSteps())
-        if (step.waitsForData && step.version <= at && step.waitsForData(sqlca))
-            waiting << QString::fromUtf8(step.description);
+        if (versions.contains(step.version)) waiting << QString::fromUtf8(step.description);
     return waiting;
 }
 
