@@ -24,10 +24,9 @@ public:
                 QStringLiteral("PRAGMA busy_timeout = 5000")};
     }
     int maxBoundValues() const override { return 32000; }
-    // In-process: one prepared single-row statement run again per row is
-    // faster than multi-row ones (whose parsing grows with the square of
-    // their placeholders).
-    int rowsPerStatement() const override { return 1; }
+    // Measured with the batch generation (docs/benchmarks.md): statements of
+    // the library itself, reused, are cheapest at a few dozen rows each.
+    int rowsPerStatement() const override { return 50; }
     std::unique_ptr<RowCursor> openCursor(const QSqlDatabase& db, const QString& sql,
                                           const QList<QPair<QString, QVariant>>& params, QString* error) const override
     {
