@@ -152,9 +152,11 @@ void largeLoad(ChildRunner& runner, const QDir& dir, const QString& ours, int ru
         if (i == 0) {
             writeFile(schema, runner.run({QStringLiteral("sqlite3"), ours, QStringLiteral(".schema")}, QString(), true)
                                   .output.toUtf8());
-            // The dump goes to a file through the shell's own redirection.
+            // The dump, in one transaction as the load writes it, goes to a
+            // file through the shell's own redirection.
             runner.run({QStringLiteral("sh"), QStringLiteral("-c"),
-                        QStringLiteral("sqlite3 '%1' '.dump --data-only' > '%2'").arg(ours, data)});
+                        QStringLiteral("{ echo 'BEGIN;'; sqlite3 '%1' '.dump --data-only'; echo 'COMMIT;'; } > '%2'")
+                            .arg(ours, data)});
         }
         QFile::remove(theirs);
         runner.run({QStringLiteral("sqlite3"), theirs}, schema);

@@ -230,11 +230,9 @@ ChildResult ChildRunner::run(const QStringList& command, const QString& stdinFil
     return result;
 }
 
-bool makeLargeDatabase(const QString& path)
+bool makeLargeDatabase(const DbTarget& target)
 {
     QString error;
-    DbTarget target;
-    DbTarget::parse(path, &target, &error);
     auto sqlca = Sqlca::connect(target, &error);
     if (!sqlca || !schema::create(*sqlca, &error)) {
         out() << "建库失败：" << error << Qt::endl;

@@ -3,6 +3,8 @@
 // What the benchmarks share: timing, medians, child processes measured on
 // their own, and the line that puts a figure next to its reference.
 
+#include "frame/db_target.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -78,8 +80,8 @@ private:
     int m_helper = -1;
 };
 
-// The large demo community in a new SQLite file (a minute or two).
-bool makeLargeDatabase(const QString& path);
+// The large demo community in a new database (a minute or two).
+bool makeLargeDatabase(const DbTarget& target);
 
 // One row of the comparison: this project's figure next to the reference
 // and the goal ratio.

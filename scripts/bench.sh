@@ -33,7 +33,7 @@ export QT_QPA_PLATFORM=offscreen
 load "start"
 "$build/bench/bench_processes" --runs "$runs" --large "$work/large.db"
 load "after the whole-process rows"
-"$build/bench/bench_house_list" "$work/large.db" --runs "$runs"
+"$build/bench/bench_house_list" "$work/large.db" ${pg:+--pg "$pg"} --runs "$runs"
 load "after the house list"
 "$build/bench/bench_houses" ${pg:+"$pg"} --runs "$((runs + 2))"
 load "after the batch generation"
