@@ -149,6 +149,10 @@ struct DataView::Private {
                           std::vector<std::pair<DataRow*, QVariant>>* keys, QString* error) const;
     bool checkDeletedRows(RowCursor& result, const StatementRows& rows, QString* error) const;
     QString rowNotWritten(const DataRow* row, qint64 affected) const;
+    bool runPlan(const QList<PlannedStatement>& plan, const std::vector<StatementRows>& rows,
+                 std::vector<std::pair<DataRow*, QVariant>>* keys);
+    void noteWritten(const QList<PlannedStatement>& plan, const std::vector<StatementRows>& rows,
+                     const std::vector<std::pair<DataRow*, QVariant>>& keys);
 
     // --- values
     QVariant cellValue(const std::vector<DataRow*>& rows, int row, int column, bool* error) const;

@@ -125,6 +125,65 @@ bool DataView::Private::checkDeletedRows(RowCursor& result, const StatementRows&
     return true;
 }
 
+// Runs the plan inside the connection's unit of work. The keys the database
+// assigns are kept aside: a failed save leaves every row as it was.
+bool DataView::Private::runPlan(const QList<PlannedStatement>& plan, const std::vector<StatementRows>& rows,
+                                std::vector<std::pair<DataRow*, QVariant>>* keys)
+{
+    if (!sqlca) {
+        lastError = QStringLiteral("数据窗口 %1 没有连接数据库").arg(def.name);
+        return false;
+    }
+    if (!sqlca->begin()) {
+        lastError = sqlca->sqlErrText();
+        return false;
+    }
+    // Each statement shape is prepared once and run again for every row (or
+    // batch of rows) of that shape.
+    QHash<QString, std::shared_ptr<PreparedStatement>> prepared;
+    for (int i = 0; i < plan.size(); ++i) {
+        const PlannedStatement& s = plan[i];
+        std::shared_ptr<PreparedStatement>& q = prepared[s.sql];
+        if (!q) q = sqlca->prepare(s.sql);
+        if (!q || !sqlca->runPrepared(*q, s.values, true)) {
+            lastError = sqlca->sqlErrText();
+            return false;
+        }
+        bool ok = true;
+        if (s.returning == PlannedStatement::Returning::Keys) {
+            ok = readInsertedKeys(*q, s, rows[i], keys, &lastError);
+        } else if (s.returning == PlannedStatement::Returning::StoredRows) {
+            ok = checkDeletedRows(*q, rows[i], &lastError);
+        } else if (s.kind == PlannedStatement::Kind::Update && q->rowsAffected() != 1) {
+            const qint64 affected = q->rowsAffected();
+            q->finish();
+            lastError = rowNotWritten(rows[i].rows.front(), affected);
+            ok = false;
+        }
+        // A statement left open would keep the engine from committing.
+        q->finish();
+        if (!ok) return false;
+    }
+    return true;
+}
+
+// After a save: the database holds what was written, and the columns a save
+// left out keep what it held (values a window declared stored without saving).
+void DataView::Private::noteWritten(const QList<PlannedStatement>& plan, const std::vector<StatementRows>& rows,
+                                    const std::vector<std::pair<DataRow*, QVariant>>& keys)
+{
+    for (int i = 0; i < plan.size(); ++i)
+        if (plan[i].kind == PlannedStatement::Kind::Update)
+            if (RowChanges* c = rows[i].rows.front()->changes; c && !c->database.empty()) {
+                c->written.assign(columns.size(), false);
+                for (int column : rows[i].columns) c->written[size_t(column)] = true;
+            }
+    for (const auto& [row, key] : keys) {
+        store.setValue(row, keyColumn, key);
+        if (row->changes && !row->changes->original.empty()) row->changes->original[keyColumn] = key;
+    }
+}
+
 int DataView::update(bool resetFlags)
 {
     d->lastError.clear();
@@ -137,59 +196,8 @@ int DataView::update(bool resetFlags)
     if (!d->buildPlan(&plan, &rows, &d->lastError)) return -1;
     std::vector<std::pair<DataRow*, QVariant>> keys;
     if (!plan.isEmpty()) {
-        Sqlca* db = d->sqlca;
-        if (!db) {
-            d->lastError = QStringLiteral("数据窗口 %1 没有连接数据库").arg(d->def.name);
-            return -1;
-        }
-        if (!db->begin()) {
-            d->lastError = db->sqlErrText();
-            return -1;
-        }
-        // Each statement shape is prepared once and run again for every
-        // row (or batch of rows) of that shape.
-        QHash<QString, std::shared_ptr<PreparedStatement>> prepared;
-        // Keys the database assigns are kept aside until every statement has
-        // succeeded: a failed save leaves the rows exactly as they were.
-        for (int i = 0; i < plan.size(); ++i) {
-            const PlannedStatement& s = plan[i];
-            std::shared_ptr<PreparedStatement>& q = prepared[s.sql];
-            if (!q) q = db->prepare(s.sql);
-            if (!q) {
-                d->lastError = db->sqlErrText();
-                return -1;
-            }
-            if (!db->runPrepared(*q, s.values, true)) {
-                d->lastError = db->sqlErrText();
-                return -1;
-            }
-            bool ok = true;
-            if (s.returning == PlannedStatement::Returning::Keys)
-                ok = d->readInsertedKeys(*q, s, rows[i], &keys, &d->lastError);
-            else if (s.returning == PlannedStatement::Returning::StoredRows)
-                ok = d->checkDeletedRows(*q, rows[i], &d->lastError);
-            else if (s.kind == PlannedStatement::Kind::Update && q->rowsAffected() != 1) {
-                const qint64 affected = q->rowsAffected();
-                q->finish();
-                d->lastError = d->rowNotWritten(rows[i].rows.front(), affected);
-                ok = false;
-            }
-            // A statement left open would keep the engine from committing.
-            q->finish();
-            if (!ok) return -1;
-        }
-        // The database now holds what was written; columns not written keep
-        // what it held (values a window declared stored without saving them).
-        for (int i = 0; i < plan.size(); ++i)
-            if (plan[i].kind == PlannedStatement::Kind::Update)
-                if (RowChanges* c = rows[i].rows.front()->changes; c && !c->database.empty()) {
-                    c->written.assign(d->columns.size(), false);
-                    for (int column : rows[i].columns) c->written[size_t(column)] = true;
-                }
-        for (const auto& [row, key] : keys) {
-            d->store.setValue(row, d->keyColumn, key);
-            if (row->changes && !row->changes->original.empty()) row->changes->original[d->keyColumn] = key;
-        }
+        if (!d->runPlan(plan, rows, &keys)) return -1;
+        d->noteWritten(plan, rows, keys);
     }
     if (resetFlags) {
         for (DataRow* r : d->all) d->markStored(r);
