@@ -120,23 +120,31 @@ BatchOutcome HouseBatch::generate(const BatchBuilding& b)
     o.result = BatchOutcome::Result::Failed;
     o.title = QStringLiteral("错误");
     o.text = QStringLiteral("数据保存失败！");
+    // The grid's stored houses are taken from the database, read inside the
+    // locked unit of work; rows the grid has not saved yet count as well.
     Existing existing;
-    for (int r = 1; r <= m_houses.rowCount(); ++r)
-        existing.add(doorOf(m_houses, r), m_houses.getItemString(r, QStringLiteral("housenumber")));
-    bool gridMissesSome = false;
+    const int keyColumn = m_houses.columnIndex(QStringLiteral("houseno"));
+    const int numberColumn = m_houses.columnIndex(QStringLiteral("housenumber"));
+    QSet<qlonglong> shown;
+    for (int r = 1; r <= m_houses.rowCount(); ++r) {
+        const QVariant key = m_houses.item(r, keyColumn);
+        if (key.isValid()) shown.insert(key.toLongLong());
+        else existing.add(doorOf(m_houses, r), m_houses.item(r, numberColumn).toString());
+    }
+    bool gridIsStale = false;
     const bool locked = b.buildingNo ? m_sqlca.beginLocked(QStringLiteral("tc_ge_building"), QStringLiteral("buildingno"),
                                                            *b.buildingNo)
                                      : m_sqlca.begin();
     if (!locked) o.errorText = m_sqlca.sqlErrText();
-    if (!locked || (b.buildingNo && !readStored(b, &existing, &gridMissesSome, &o.errorText))) {
+    if (!locked || (b.buildingNo && !readStored(b, shown, &existing, &gridIsStale, &o.errorText))) {
         m_sqlca.rollback();
         return o;
     }
     const QList<NewHouse> houses = bungalows ? missingBungalows(b, existing) : missingStoreys(b, existing);
     appendRows(b, houses);
     if (!saveAndCommit(&o.errorText)) return o;
-    // Houses someone else stored since the grid was read are shown too.
-    if (gridMissesSome) m_houses.retrieve({*b.buildingNo});
+    // What someone else stored or removed since the grid was read shows too.
+    if (gridIsStale) m_houses.retrieve({*b.buildingNo});
     m_houses.setSort(QStringLiteral("unitno asc,FloorNo asc,housenumber asc"));
     m_houses.sort();
     o.result = BatchOutcome::Result::Done;
@@ -147,12 +155,11 @@ BatchOutcome HouseBatch::generate(const BatchBuilding& b)
     return o;
 }
 
-// Inside the locked unit of work: the building's houses as stored now.
-bool HouseBatch::readStored(const BatchBuilding& b, Existing* existing, bool* gridMissesSome, QString* error)
+// Inside the locked unit of work: the building's houses as stored now. The
+// grid is stale when they are not the stored houses it shows.
+bool HouseBatch::readStored(const BatchBuilding& b, const QSet<qlonglong>& shown, Existing* existing, bool* gridIsStale,
+                            QString* error)
 {
-    QSet<qlonglong> shown;
-    for (int r = 1; r <= m_houses.rowCount(); ++r)
-        if (const auto key = m_houses.getItemInteger(r, QStringLiteral("houseno"))) shown.insert(*key);
     const auto q = m_sqlca.openCursor(QStringLiteral("SELECT houseno, unitno, housenumber FROM tc_ge_houseinfo "
                                                      "WHERE buildingno = :buildingno"),
                                       {{QStringLiteral("buildingno"), *b.buildingNo}});
@@ -167,12 +174,15 @@ bool HouseBatch::readStored(const BatchBuilding& b, Existing* existing, bool* gr
         const double d = v.variant().toDouble(&ok);
         return ok && d == std::trunc(d) ? std::optional<long long>(static_cast<long long>(d)) : std::nullopt;
     };
+    qsizetype found = 0;
     while (q->next()) {
         const QVariant number = q->value(2).variant();
         if (number.isValid()) existing->add(whole(q->value(1)), number.toString());
         const std::optional<long long> key = whole(q->value(0));
-        if (!key || !shown.contains(*key)) *gridMissesSome = true;
+        if (key && shown.contains(*key)) ++found;
+        else *gridIsStale = true;
     }
+    if (found != shown.size()) *gridIsStale = true;
     if (!q->error().isEmpty()) {
         *error = q->error();
         return false;

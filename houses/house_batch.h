@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -69,7 +70,8 @@ public:
 private:
     struct NewHouse;
     class Existing;
-    bool readStored(const BatchBuilding& b, Existing* existing, bool* gridMissesSome, QString* error);
+    bool readStored(const BatchBuilding& b, const QSet<qlonglong>& shown, Existing* existing, bool* gridIsStale,
+                    QString* error);
     static QList<NewHouse> missingBungalows(const BatchBuilding& b, Existing& existing);
     static QList<NewHouse> missingStoreys(const BatchBuilding& b, Existing& existing);
     void appendRows(const BatchBuilding& b, const QList<NewHouse>& houses);
