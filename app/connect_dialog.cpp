@@ -20,6 +20,11 @@ ConnectDialog::ConnectDialog(QWidget* parent, const DbTarget& current) : QDialog
 {
     setWindowTitle(QStringLiteral("连接数据库"));
     auto* layout = new QVBoxLayout(this);
+    m_notice = new QLabel;
+    m_notice->setWordWrap(true);
+    m_notice->setStyleSheet(QStringLiteral("color: #b02a22;"));
+    m_notice->hide();
+    layout->addWidget(m_notice);
     m_sqlite = new QRadioButton(QStringLiteral("本机数据库文件（SQLite）(&L)"));
     m_postgres = new QRadioButton(QStringLiteral("单位数据库服务器（PostgreSQL）(&P)"));
     layout->addWidget(m_sqlite);
@@ -76,6 +81,8 @@ ConnectDialog::ConnectDialog(QWidget* parent, const DbTarget& current) : QDialog
         setPostgres(current.host, current.port, current.user, current.database);
     else if (!current.path.isEmpty())
         setSqliteFile(current.path);
+    else if (current.engine == Engine::Postgres)
+        m_postgres->setChecked(true);   // the server's fields as last typed
     updateMode();
     resize(520, sizeHint().height());
 }
@@ -93,6 +100,14 @@ void ConnectDialog::setPostgres(const QString& host, int port, const QString& us
     m_port->setValue(port);
     m_user->setText(user);
     m_database->setText(database);
+}
+
+void ConnectDialog::setNotice(const QString& text)
+{
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
+    // For a server the missing piece is most often the password.
+    if (m_postgres->isChecked()) m_password->setFocus();
 }
 
 void ConnectDialog::updateMode()

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QSpinBox;
@@ -29,6 +30,9 @@ public:
 
     void setSqliteFile(const QString& path);
     void setPostgres(const QString& host, int port, const QString& user, const QString& database);
+    // A line above the fields: why the dialog is shown (the registry used
+    // last could not be opened, a password is wanted).
+    void setNotice(const QString& text);
 
 private:
     void browse();
@@ -44,6 +48,7 @@ private:
     QLineEdit* m_user = nullptr;
     QLineEdit* m_database = nullptr;
     QLineEdit* m_password = nullptr;
+    QLabel* m_notice = nullptr;
 };
 
 } // namespace cr::app

@@ -110,8 +110,8 @@ std::unique_ptr<Progress> DesktopUi::showProgress(const QString& text)
 
 void DesktopUi::showHelp(const QString& topic)
 {
-    if (m_unattended) return;
-    HelpDialog::show(parent(), topic);
+    if (m_unattended || !m_windows) return;
+    HelpDialog::show(parent(), *m_windows, topic);
 }
 
 } // namespace cr::app

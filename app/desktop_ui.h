@@ -9,6 +9,7 @@
 
 namespace cr {
 class Sqlca;
+class WindowRegistry;
 }
 
 namespace cr::app {
@@ -24,6 +25,8 @@ public:
     DesktopUi();
 
     void setConnection(Sqlca* sqlca) { m_sqlca = sqlca; }
+    // The windows whose help pages the help viewer opens.
+    void setWindows(const WindowRegistry* windows) { m_windows = windows; }
     void setFallbackParent(QWidget* parent) { m_fallbackParent = parent; }
     // Adds or replaces the dialog opened by openSelection(name, ...).
     void registerSelection(const QString& name, SelectionDialog dialog);
@@ -46,6 +49,7 @@ private:
     QWidget* parent() const;
 
     Sqlca* m_sqlca = nullptr;
+    const WindowRegistry* m_windows = nullptr;
     bool m_unattended = false;
     QPointer<QWidget> m_fallbackParent;
     QHash<QString, SelectionDialog> m_selections;

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "app/floor_range.h"
 #include "frame/str_multiselect.h"
+#include "persons_in_charge/floor_selection.h"
 
 #include <QDialog>
 
 class QLabel;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace cr {
 class Sqlca;
@@ -14,34 +15,36 @@ class Sqlca;
 
 namespace cr::app {
 
-// w_multiselect_floor: the doors and floors of one building as a grid of
-// tick boxes (floors top to bottom, doors left to right). Takes s_dw (the
-// building list; "dddw_building_select1" lists bungalows, which have no
-// doors), s_filter ("buildingno=12") and s_str (the current readable range,
-// pre-ticked). Answers s_str = readable range and s_filter = its code, or
-// s_str = "$$" when cancelled.
+// w_multiselect_floor on screen: the building's floors (top floor first) by
+// its doors (left to right) as tick boxes. A click on a door's heading (or
+// Ctrl+Space) ticks the whole door, on a floor's heading (or Shift+Space)
+// the whole floor, Space the current cell. What is ticked, what the range
+// reads and what the dialog answers is persons_in_charge::FloorSelection's.
 class FloorDialog : public QDialog {
     Q_OBJECT
 public:
-    FloorDialog(QWidget* parent, const BuildingFloors& building, const StrMultiselect& parameter);
+    FloorDialog(QWidget* parent, const persons_in_charge::FloorSelection& selection);
 
+    // Opens the dialog for a parameter, its building read through `sqlca`:
+    // the answer, or the parameter with "$$" when cancelled or when the
+    // building cannot be found (the clerk is told).
     static StrMultiselect choose(QWidget* parent, Sqlca* sqlca, const StrMultiselect& parameter);
-    // The building named by s_filter, read from the database; false when none.
-    static bool readBuilding(Sqlca& sqlca, const StrMultiselect& parameter, BuildingFloors* out);
 
-    QSet<FloorRange::Cell> ticked() const;
-    void setTicked(const QSet<FloorRange::Cell>& cells);
+    const persons_in_charge::FloorSelection& selection() const { return m_selection; }
+    QTableWidget* grid() const { return m_grid; }
     void toggleDoor(int column);
     void toggleFloor(int row);
-    StrMultiselect answer() const;   // what OK hands back
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void cellChanged(QTableWidgetItem* item);
+    void showTicks();
     void updatePreview();
 
-    BuildingFloors m_building;
-    StrMultiselect m_parameter;
-    QList<int> m_doors;
-    QList<int> m_floors;             // top floor first
+    persons_in_charge::FloorSelection m_selection;
+    QList<int> m_floors;   // top floor first
     QTableWidget* m_grid = nullptr;
     QLabel* m_preview = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "app/form_view.h"
 
 #include "app/field_editor.h"
+#include "app/pictures.h"
 #include "frame/dataview.h"
 #include "frame/ui_services.h"
 
@@ -306,6 +307,7 @@ void FormView::updateFormButton(const ControlDef& def)
     QPushButton* button = m_buttons.value(def.name);
     if (!button) return;
     button->setText(def.text);
+    if (!def.picture.isEmpty()) button->setIcon(picture(def.picture));
     button->setToolTip(def.tooltip);
     button->setEnabled(def.enabled);
     button->setVisible(def.visible);

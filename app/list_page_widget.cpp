@@ -1,5 +1,6 @@
 #include "app/list_page_widget.h"
 
+#include "app/list_output.h"
 #include "app/list_search_proxy.h"
 #include "app/plain_window_widget.h"
 #include "app/record_window_widget.h"
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -65,6 +67,13 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     bar->addWidget(m_add);
     bar->addWidget(m_modify);
     bar->addWidget(refresh);
+    // Getting the list out as shown: searched, sorted, with its summary.
+    m_output = new QPushButton(QStringLiteral("导出/打印(&E)"));
+    m_output->setToolTip(QStringLiteral("把列表按当前查找和排序导出为Excel、CSV或PDF，或打印"));
+    auto* outputMenu = new QMenu(m_output);
+    addOutputActions(outputMenu, this, [this] { return this; }, false);
+    m_output->setMenu(outputMenu);
+    bar->addWidget(m_output);
     layout->addLayout(bar);
 
     m_model = new DataViewModel(&list, false, this);
@@ -131,6 +140,7 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     connect(refresh, &QPushButton::clicked, this, [this] { retrieve(); });
     connect(&list, &DataView::currentRowChanged, this, &ListPageWidget::selectListRow);
     connect(m_page.get(), &ListPage::currentRowChanged, this, &ListPageWidget::selectListRow);
+    connect(m_page.get(), &ListPage::currentRowChanged, this, &ListPageWidget::updateAddButton);
     connect(m_proxy, &QAbstractItemModel::modelReset, this, &ListPageWidget::updateCount);
     connect(m_proxy, &QAbstractItemModel::rowsInserted, this, &ListPageWidget::updateCount);
     connect(m_proxy, &QAbstractItemModel::rowsRemoved, this, &ListPageWidget::updateCount);
@@ -222,6 +232,14 @@ int ListPageWidget::visibleRows() const
     return m_proxy->rowCount();
 }
 
+QList<int> ListPageWidget::shownRows() const
+{
+    QList<int> rows;
+    rows.reserve(m_proxy->rowCount());
+    for (int r = 0; r < m_proxy->rowCount(); ++r) rows << m_proxy->mapToSource(m_proxy->index(r, 0)).row() + 1;
+    return rows;
+}
+
 void ListPageWidget::selectListRow(int row)
 {
     if (m_syncing) return;
@@ -256,6 +274,18 @@ void ListPageWidget::updateCount()
     m_count->setText(shown == all ? QStringLiteral("共 %1 条").arg(all)
                                   : QStringLiteral("显示 %1 条，共 %2 条").arg(shown).arg(all));
     m_modify->setEnabled(shown > 0);
+    updateAddButton();
+}
+
+// Records that belong to a master are added under it: without a current
+// master record there is nothing to add to, and the button says where to go.
+void ListPageWidget::updateAddButton()
+{
+    const bool canAdd = m_page->canAdd();
+    m_add->setEnabled(canAdd);
+    m_add->setToolTip(canAdd ? QStringLiteral("登记一条新记录")
+                             : QStringLiteral("%1须在所属%2下新增：请在%2列表中选中%2，再在它下面的列表中新增")
+                                   .arg(m_info.title, m_page->masterName()));
 }
 
 QWidget* ListPageWidget::openRecord(RecordMode mode)

@@ -27,7 +27,8 @@ class SummaryBar;
 // numbers, lookup texts, display formats, numbers to the right), the
 // summary line kept under the rows, a search box that narrows the rows as
 // the user types, sorting by a click on a heading, and the buttons that
-// open the register window: 新增 for a new record, 修改 (or a double-click,
+// open the register window: 新增 for a new record (only where one may be
+// added: under its master when it belongs to one), 修改 (or a double-click,
 // or Enter) for the current one.
 class ListPageWidget : public QWidget {
     Q_OBJECT
@@ -40,6 +41,7 @@ public:
     QTableView* table() const { return m_table; }
     SummaryBar* summaryBar() const { return m_summary; }
     QLineEdit* searchBox() const { return m_search; }
+    QPushButton* addButton() const { return m_add; }   // 新增
     QStringList columns() const { return m_columns; }   // data view column of each table column
 
     // Makes this page the detail list of `master`: it shows the rows whose
@@ -50,6 +52,8 @@ public:
     void applySearch(const QString& text);   // what typing in the search box does
     void sortByColumn(int section);          // a click on a heading
     int visibleRows() const;                 // rows left by the search
+    QList<int> shownRows() const;            // data view rows in the order shown
+    const AppContext& context() const { return m_context; }
 
     // Opens the register window for the current record (Modify) or a new
     // one (Add). The window is shown modal over the main window; nullptr
@@ -64,6 +68,7 @@ private:
     void selectListRow(int row);             // data view row -> table selection
     void onTableRowChanged();                // table selection -> data view row
     void updateCount();
+    void updateAddButton();
     void windowClosed(const QVariant& key, bool saved);
 
     AppContext m_context;
@@ -78,6 +83,7 @@ private:
     QLabel* m_count = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_modify = nullptr;
+    QPushButton* m_output = nullptr;
     QStringList m_columns;
     int m_sortSection = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

@@ -26,7 +26,7 @@ void ListSearchProxy::setSourceModel(QAbstractItemModel* source)
                 if (from.row() == 0 && to.row() >= sourceModel()->rowCount() - 1 && sourceModel()->rowCount() > 1)
                     return;
                 for (int r = from.row(); r <= to.row() && r < m_known.size(); ++r) m_known[r] = false;
-                if (!m_words.isEmpty()) invalidateRowsFilter();
+                if (!m_search.isEmpty()) invalidateRowsFilter();
             });
 }
 
@@ -44,10 +44,10 @@ void ListSearchProxy::dropCache()
 
 void ListSearchProxy::setSearchText(const QString& text)
 {
-    const QStringList words = text.simplified().toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const exchange::ListSearch search(text);
     m_text = text;
-    if (words == m_words) return;
-    m_words = words;
+    if (search.words() == m_search.words()) return;
+    m_search = search;
     invalidateRowsFilter();
 }
 
@@ -59,12 +59,10 @@ QString ListSearchProxy::rowText(int sourceRow) const
         m_known = QVector<bool>(source->rowCount(), false);
     }
     if (!m_known[sourceRow]) {
-        QString text;
-        for (int c = 0; c < source->columnCount(); ++c) {
-            text += source->index(sourceRow, c).data(Qt::DisplayRole).toString();
-            text += QChar(0x1F);   // no word runs across two columns
-        }
-        m_rowText[sourceRow] = text.toLower();
+        QStringList cells;
+        for (int c = 0; c < source->columnCount(); ++c)
+            cells << source->index(sourceRow, c).data(Qt::DisplayRole).toString();
+        m_rowText[sourceRow] = exchange::ListSearch::joinCells(cells);
         m_known[sourceRow] = true;
     }
     return m_rowText[sourceRow];
@@ -72,11 +70,8 @@ QString ListSearchProxy::rowText(int sourceRow) const
 
 bool ListSearchProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
-    if (m_words.isEmpty() || sourceParent.isValid()) return true;
-    const QString text = rowText(sourceRow);
-    for (const QString& w : m_words)
-        if (!text.contains(w)) return false;
-    return true;
+    if (m_search.isEmpty() || sourceParent.isValid()) return true;
+    return m_search.matches(rowText(sourceRow));
 }
 
 } // namespace cr::app

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "exchange/list_search.h"
+
 #include <QSortFilterProxyModel>
-#include <QStringList>
 #include <QVector>
 
 namespace cr::app {
 
-// The search box of a list page: keeps the rows in whose shown text (every
-// column, as displayed: lookup texts, formatted numbers) each word of the
-// search text appears, ignoring case. The shown text of each row is read
-// once and kept until the rows change, so narrowing a long list while
-// typing stays quick. Keeps the source order (the list sorts itself).
+// The search box of a list page, by the lists' search rule (ListSearch):
+// keeps the rows in whose shown text each word of the search text appears.
+// The shown text of each row is read once and kept until the rows change,
+// so narrowing a long list while typing stays quick. Keeps the source order
+// (the list sorts itself).
 class ListSearchProxy : public QSortFilterProxyModel {
     Q_OBJECT
 public:
@@ -30,7 +31,7 @@ private:
     void dropCache();
 
     QString m_text;
-    QStringList m_words;
+    exchange::ListSearch m_search;
     mutable QVector<QString> m_rowText;
     mutable QVector<bool> m_known;
 };

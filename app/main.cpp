@@ -1,46 +1,43 @@
-#include "app/connect_dialog.h"
-#include "app/database_setup.h"
+#include "app/about_box.h"
+#include "app/application_setup.h"
+#include "app/first_start_dialog.h"
 #include "app/main_window.h"
-#include "app/pictures.h"
-#include "app/progress_window.h"
+#include "app/scope_dialog.h"
 #include "app/screenshot.h"
+#include "app/start_database.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFont>
 #include <QMessageBox>
-#include <cstdio>
+#include <QSettings>
 
 namespace {
 
-// The registry to work on: the one asked for, or, when it cannot be opened,
-// one the user picks in the connect dialog. nullptr when the user gives up.
-std::unique_ptr<cr::Sqlca> openFirstDatabase(const QString& argument, bool interactive)
+// --dialog NAME --screenshot OUT.png: the first start's question, the About box, the floor
+// selection (of the building --record names) or the scope dialog (of the team --record names), drawn.
+int screenshotOfDialog(const QString& name, cr::app::MainWindow* window, const QString& output,
+                       const QString& record = QString())
 {
-    QString error;
-    std::unique_ptr<cr::Sqlca> sqlca;
-    {
-        std::unique_ptr<cr::app::ProgressWindow> progress;
-        if (interactive) progress = std::make_unique<cr::app::ProgressWindow>(nullptr, QStringLiteral("正在打开数据库…"));
-        sqlca = cr::app::openOrCreate(argument, &error, [&progress](int percent, const QString& step) {
-            if (!progress) return;
-            progress->setText(QStringLiteral("正在建立示例数据库：%1").arg(step));
-            progress->setValue(percent, 100);
-        });
+    std::unique_ptr<QWidget> dialog;
+    if (name == QLatin1String("first-start")) dialog = std::make_unique<cr::app::FirstStartDialog>();
+    else if (name == QLatin1String("new-registry")) {
+        auto first = std::make_unique<cr::app::FirstStartDialog>();
+        first->showNewRegistryPage();
+        dialog = std::move(first);
+    } else if (name == QLatin1String("about") && window) {
+        dialog.reset(cr::app::makeAboutBox(nullptr, window->sqlca()));
+    } else if (name == QLatin1String("floor-selection") && window) {
+        return cr::app::takeFloorDialogScreenshot(*window, record.toLongLong(), output);
+    } else if (name == QLatin1String("scope") && window) {
+        dialog = std::make_unique<cr::app::ScopeDialog>(
+            nullptr, window->context(), cr::app::ScopeDialog::requestForTeam(window->context(), record));
     }
-    if (sqlca || !interactive) {
-        if (!sqlca) fprintf(stderr, "%s\n", qPrintable(error));
-        return sqlca;
+    if (!dialog) {
+        fprintf(stderr, "%s\n",
+                qPrintable(QStringLiteral("未知的对话框：%1（first-start、new-registry、about、floor-selection、scope）").arg(name)));
+        return 2;
     }
-    QMessageBox::critical(nullptr, QStringLiteral("无法打开数据库"),
-                          error + QStringLiteral("\n\n请选择或连接另一个数据库。"));
-    cr::app::ConnectDialog dialog(nullptr);
-    while (dialog.exec() == QDialog::Accepted) {
-        sqlca = cr::app::openRegistry(dialog.target(), dialog.password(), &error);
-        if (sqlca) return sqlca;
-        QMessageBox::warning(nullptr, QStringLiteral("无法连接数据库"), error);
-    }
-    return nullptr;
+    return cr::app::takeWidgetScreenshot(*dialog, output);
 }
 
 } // namespace
@@ -48,17 +45,12 @@ std::unique_ptr<cr::Sqlca> openFirstDatabase(const QString& argument, bool inter
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("community-registry"));
-    QApplication::setApplicationDisplayName(QStringLiteral("社区居委会信息登记"));
-    QApplication::setWindowIcon(cr::app::appIcon());
-    QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("Noto Sans CJK SC"), font.family()});
-    QApplication::setFont(font);
+    cr::app::setUpApplication(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("社区居委会信息登记"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption dbOption(QStringLiteral("db"), QStringLiteral("数据库文件或 postgresql://用户@服务器:端口/数据库"),
                                       QStringLiteral("DB"));
     const QCommandLineOption openOption(QStringLiteral("open"), QStringLiteral("打开的窗口（导航中的名称或窗口名）"),
@@ -68,14 +60,25 @@ int main(int argc, char** argv)
     const QCommandLineOption addOption(QStringLiteral("add"), QStringLiteral("在登记窗口中新增一条记录"));
     const QCommandLineOption shotOption(QStringLiteral("screenshot"), QStringLiteral("把窗口画到 PNG 文件后退出"),
                                         QStringLiteral("OUT.png"));
-    parser.addOptions({dbOption, openOption, recordOption, addOption, shotOption});
+    const QCommandLineOption dialogOption(QStringLiteral("dialog"),
+                                    QStringLiteral("与 --screenshot 一起：画出对话框（first-start、new-registry、about、"
+                                                   "floor-selection 与 --record 楼院编号、scope 与 --record 居民小组编号）"),
+                                    QStringLiteral("NAME"));
+    parser.addOptions({dbOption, openOption, recordOption, addOption, shotOption, dialogOption});
     parser.process(app);
 
     const bool screenshot = parser.isSet(shotOption);
-    auto sqlca = openFirstDatabase(parser.value(dbOption), !screenshot);
+    const QString dialogName = parser.value(dialogOption);
+    if (screenshot && (dialogName == QLatin1String("first-start") || dialogName == QLatin1String("new-registry")))
+        return screenshotOfDialog(dialogName, nullptr, parser.value(shotOption));   // no database needed
+
+    QSettings settings;
+    auto sqlca = cr::app::openAtStart(parser.value(dbOption), !screenshot, settings);
     if (!sqlca) return 1;
 
     cr::app::MainWindow window(std::move(sqlca));
+    if (screenshot && !dialogName.isEmpty())
+        return screenshotOfDialog(dialogName, &window, parser.value(shotOption), parser.value(recordOption));
     if (screenshot) {
         cr::app::ScreenshotRequest request;
         request.window = parser.value(openOption);

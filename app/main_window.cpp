@@ -1,13 +1,17 @@
 #include "app/main_window.h"
 
-#include "app/connect_dialog.h"
-#include "app/database_setup.h"
+#include "app/about_box.h"
+#include "app/backup_action.h"
+#include "app/coverage_page.h"
+#include "app/database_caption.h"
 #include "app/help_dialog.h"
+#include "app/last_database.h"
 #include "app/list_page_widget.h"
-#include "app/navigation.h"
 #include "app/pictures.h"
 #include "app/plain_window_widget.h"
-#include "app/progress_window.h"
+#include "app/record_request.h"
+#include "app/scope_dialog.h"
+#include "app/start_database.h"
 #include "catalog/module_catalog.h"
 #include "frame/sqlca.h"
 
@@ -17,7 +21,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
@@ -49,10 +52,11 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
     catalog::registerViews(m_catalog);
     catalog::registerWindows(m_registry);
     m_ui.setConnection(m_sqlca.get());
+    m_ui.setWindows(&m_registry);
     m_ui.setFallbackParent(this);
     m_context = AppContext{m_sqlca.get(), &m_ui, &m_catalog, &m_registry, &m_message};
+    ScopeDialog::registerWith(m_ui, m_context);
 
-    setWindowTitle(QStringLiteral("社区居委会信息登记"));
     setWindowIcon(appIcon());
 
     m_split = new QSplitter(Qt::Horizontal);
@@ -74,6 +78,10 @@ MainWindow::MainWindow(std::unique_ptr<Sqlca> sqlca, QWidget* parent)
 
     m_databaseLabel = new QLabel;
     m_communityLabel = new QLabel;
+    m_demoLabel = new QLabel(QStringLiteral(" %1 ").arg(demoMark()));
+    m_demoLabel->setStyleSheet(QStringLiteral("background: #c8102e; color: white; font-weight: bold; border-radius: 3px;"));
+    m_demoLabel->setToolTip(QStringLiteral("这是演示用的虚构数据，不能用于实际登记"));
+    statusBar()->addPermanentWidget(m_demoLabel);
     statusBar()->addPermanentWidget(m_databaseLabel);
     statusBar()->addPermanentWidget(m_communityLabel);
     updateStatus();
@@ -107,18 +115,21 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     QAction* connectAction = file->addAction(QStringLiteral("连接数据库(&C)…"), this, &MainWindow::connectDatabase);
     connectAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")));
+    file->addAction(QStringLiteral("备份数据库(&B)…"), this, [this] { backUpDatabase(this, *m_sqlca); });
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
     quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
 
+    buildDataMenu();
+
     QMenu* windows = menuBar()->addMenu(QStringLiteral("窗口(&W)"));
     QString group;
-    for (const NavigationEntry& e : navigationEntries()) {
-        if (e.group != group) {
+    for (const WindowInfo* e : m_registry.navigation()) {
+        if (e->navigationGroup != group) {
             if (!group.isEmpty()) windows->addSeparator();
-            group = e.group;
+            group = e->navigationGroup;
         }
-        windows->addAction(e.label, this, [this, w = e.window] { openPage(w); });
+        windows->addAction(e->navigationLabel, this, [this, w = e->name] { openPage(w); });
     }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
@@ -128,29 +139,25 @@ void MainWindow::buildMenus()
         m_ui.showHelp(info ? info->helpTopic : QString());
     });
     contents->setShortcut(QKeySequence(QKeySequence::HelpContents));
-    help->addAction(QStringLiteral("关于(&A)"), this, [this] {
-        QMessageBox::about(this, QStringLiteral("关于"),
-                           QStringLiteral("<b>社区居委会信息登记</b><p>责任区、楼院、房屋、负责人、居民小组和出租房屋的登记。</p>"));
-    });
+    help->addAction(QStringLiteral("关于(&A)"), this, [this] { showAboutBox(this, *m_sqlca); });
 }
 
 void MainWindow::buildNavigation()
 {
     QTreeWidgetItem* group = nullptr;
-    for (const NavigationEntry& e : navigationEntries()) {
-        if (!group || group->text(0) != e.group) {
-            group = new QTreeWidgetItem(m_navigation, {e.group});
+    for (const WindowInfo* e : m_registry.navigation()) {
+        if (!group || group->text(0) != e->navigationGroup) {
+            group = new QTreeWidgetItem(m_navigation, {e->navigationGroup});
             group->setFlags(Qt::ItemIsEnabled);
             QFont bold = group->font(0);
             bold.setBold(true);
             group->setFont(0, bold);
             group->setExpanded(true);
         }
-        auto* item = new QTreeWidgetItem(group, {e.label});
-        item->setData(0, Qt::UserRole, e.window);
-        const WindowInfo* info = m_registry.find(e.window);
-        item->setToolTip(0, info ? info->title : QStringLiteral("即将推出"));
-        if (!info) item->setForeground(0, QColor(0x88, 0x88, 0x88));
+        auto* item = new QTreeWidgetItem(group, {e->navigationLabel});
+        item->setData(0, Qt::UserRole, e->name);
+        item->setToolTip(0, e->factory ? e->title : QStringLiteral("即将推出"));
+        if (!e->factory) item->setForeground(0, QColor(0x88, 0x88, 0x88));
     }
     m_navigation->expandAll();
     // Enter or a double-click opens; a single click too, as in a menu.
@@ -176,18 +183,18 @@ QWidget* MainWindow::currentPage() const
 
 QWidget* MainWindow::openPage(const QString& labelOrWindow)
 {
-    const NavigationEntry* entry = navigationEntry(labelOrWindow);
-    if (!entry) return nullptr;
+    const WindowInfo* entry = m_registry.findEntry(labelOrWindow);
+    if (!entry || entry->navigationGroup.isEmpty()) return nullptr;
     for (int i = 0; i < m_tabs->count(); ++i) {
-        if (pageWindow(m_tabs->widget(i)) == entry->window) {
+        if (pageWindow(m_tabs->widget(i)) == entry->name) {
             m_tabs->setCurrentIndex(i);
             return m_tabs->widget(i);
         }
     }
-    QWidget* page = makePage(entry->window, entry->label);
+    QWidget* page = makePage(entry->name, entry->navigationLabel);
     if (!page) return nullptr;
-    page->setProperty(kWindowProperty, entry->window);
-    m_tabs->setCurrentIndex(m_tabs->addTab(page, entry->label));
+    page->setProperty(kWindowProperty, entry->name);
+    m_tabs->setCurrentIndex(m_tabs->addTab(page, entry->navigationLabel));
     page->setFocus();
     return page;
 }
@@ -197,7 +204,7 @@ QWidget* MainWindow::openPage(const QString& labelOrWindow)
 QWidget* MainWindow::makePage(const QString& window, const QString& label)
 {
     const WindowInfo* info = m_registry.find(window);
-    if (!info) return comingSoon(label);
+    if (!info || !info->factory) return comingSoon(label);
 
     if (info->listView.isEmpty()) {
         std::unique_ptr<Window> w = m_registry.create(window, m_context.windowContext());
@@ -206,6 +213,11 @@ QWidget* MainWindow::makePage(const QString& window, const QString& label)
         const bool opened = w->open();
         QApplication::restoreOverrideCursor();
         if (!opened) return nullptr;
+        // The coverage page draws its grid itself.
+        if (auto* coverage = dynamic_cast<persons_in_charge::CoverageWindow*>(w.get())) {
+            w.release();
+            return new CoveragePage(std::unique_ptr<persons_in_charge::CoverageWindow>(coverage), m_ui);
+        }
         auto* page = new PlainWindowWidget(std::move(w), m_ui);
         // The window's own close button closes its tab.
         connect(page, &PlainWindowWidget::windowClosed, this, [this, page] {
@@ -215,6 +227,9 @@ QWidget* MainWindow::makePage(const QString& window, const QString& label)
         });
         connect(&page->window(), &Window::statusChanged, this,
                 [this](const QString& text) { statusBar()->showMessage(text, 8000); });
+        connect(&page->window(), &Window::recordRequested, this, [this](const QString& name, const QVariant& key) {
+            openRequestedRecord(m_context, this, name, key);
+        });
         return page;
     }
 
@@ -280,9 +295,12 @@ void MainWindow::closeTab(int index)
 
 void MainWindow::updateStatus()
 {
-    m_databaseLabel->setText(QStringLiteral("数据库：%1（%2）")
-                                 .arg(m_sqlca->target().display(), m_sqlca->dialect().displayName()));
-    m_communityLabel->setText(QStringLiteral("社区编号：%1").arg(m_sqlca->commNo()));
+    // Which registry is open, always in sight: real entries never go into the demo.
+    const DatabaseCaption caption = describeDatabase(*m_sqlca);
+    setWindowTitle(caption.title);
+    m_databaseLabel->setText(caption.database);
+    m_communityLabel->setText(caption.community);
+    m_demoLabel->setVisible(caption.demo);
 }
 
 void MainWindow::setDatabase(std::unique_ptr<Sqlca> sqlca)
@@ -301,24 +319,11 @@ void MainWindow::setDatabase(std::unique_ptr<Sqlca> sqlca)
 
 void MainWindow::connectDatabase()
 {
-    ConnectDialog dialog(this, m_sqlca->target());
-    while (dialog.exec() == QDialog::Accepted) {
-        QString error;
-        std::unique_ptr<Sqlca> opened;
-        {
-            ProgressWindow progress(this, QStringLiteral("正在连接数据库…"));
-            opened = openRegistry(dialog.target(), dialog.password(), &error,
-                                  [&progress](int percent, const QString& step) {
-                                      progress.setText(step);
-                                      progress.setValue(percent, 100);
-                                  });
-        }
-        if (opened) {
-            setDatabase(std::move(opened));
-            return;
-        }
-        QMessageBox::warning(this, QStringLiteral("无法连接数据库"), error);
-    }
+    std::unique_ptr<Sqlca> opened = connectInteractively(this, m_sqlca->target(), QString());
+    if (!opened) return;
+    setDatabase(std::move(opened));
+    QSettings settings;
+    rememberDatabase(settings, m_sqlca->target());   // the next start opens it again
 }
 
 void MainWindow::restoreLayout()

@@ -26,8 +26,8 @@ class ListPageWidget;
 // The application's main window: the navigation pane with the module's
 // windows grouped by subject, each opening its list page in a tab (the
 // batch window itself; windows still to come a notice), the status bar with
-// the database and the community, the menu to connect to another database
-// and to quit. Size and layout are remembered between runs.
+// the database, the community and the demo mark (also in the title), the
+// menu to connect to another database, to back it up and to quit. Size and layout are remembered between runs.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -58,6 +58,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildDataMenu();   // import, export and printing (main_window_data.cpp)
     void buildNavigation();
     void updateStatus();
     QWidget* makePage(const QString& window, const QString& label);
@@ -76,6 +77,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     QLabel* m_databaseLabel = nullptr;
     QLabel* m_communityLabel = nullptr;
+    QLabel* m_demoLabel = nullptr;
 };
 
 } // namespace cr::app

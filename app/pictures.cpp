@@ -21,7 +21,10 @@ QIcon picture(const QString& name)
 
 QIcon appIcon()
 {
-    return picture(QStringLiteral("AppIcon.png"));
+    // Two sizes: the title bar's and the desktop's (task switcher, menu).
+    QIcon icon = picture(QStringLiteral("AppIcon.png"));
+    icon.addFile(pictureResource(QStringLiteral("AppIcon-128.png")));
+    return icon;
 }
 
 } // namespace cr::app

@@ -1,14 +1,10 @@
 #include "app/plain_window_widget.h"
 
 #include "app/form_view.h"
-#include "app/pictures.h"
-#include "app/record_window_widget.h"
 #include "frame/dataview.h"
 #include "frame/dataview_model.h"
 #include "frame/window.h"
 
-#include <QAction>
-#include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -30,28 +26,17 @@ bool isForm(const DataView& view)
 } // namespace
 
 PlainWindowWidget::PlainWindowWidget(std::unique_ptr<Window> window, UiServices& ui, QWidget* parent)
-    : QWidget(parent), m_window(std::move(window))
+    : WindowWidget(std::move(window), parent)
 {
-    setWindowIcon(appIcon());
-    setWindowTitle(m_window->title());
+    setWindowTitle(this->window().title());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    m_toolBar = new QToolBar;
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    m_toolBar->setIconSize(QSize(32, 32));
-    layout->addWidget(m_toolBar);
+    layout->addWidget(toolBar());
 
-    for (const ControlDef& c : m_window->controls()) {
+    for (const ControlDef& c : this->window().controls()) {
         if (c.kind == ControlKind::PictureButton || c.kind == ControlKind::Button) {
-            auto* action = new QAction(picture(c.picture), RecordWindowWidget::caption(c), this);
-            action->setObjectName(c.name);
-            action->setToolTip(c.tooltip);
-            if (!c.shortcut.isEmpty()) action->setShortcut(QKeySequence(c.shortcut));
-            connect(action, &QAction::triggered, this, [this, name = c.name] { m_window->click(name); });
-            m_toolBar->addAction(action);
-            addAction(action);
-            m_actions.insert(c.name, action);
+            addButton(c);
         } else if (c.kind == ControlKind::Text) {
             auto* label = new QLabel(c.text);
             label->setObjectName(c.name);
@@ -59,45 +44,36 @@ PlainWindowWidget::PlainWindowWidget(std::unique_ptr<Window> window, UiServices&
             label->setContentsMargins(8, 2, 8, 2);
             m_texts.insert(c.name, label);
             layout->addWidget(label);
+            updateControl(c.name);
         }
-        updateControl(c.name);
     }
 
     // The first list on the left; forms, then the other lists, on the right.
+    // A report without forms reads top to bottom: its lists one above the other.
     auto* split = new QSplitter(Qt::Horizontal);
     auto* right = new QSplitter(Qt::Vertical);
     QStringList forms;
     QStringList lists;
-    for (const QString& name : m_window->dataViewNames()) {
-        DataView* view = m_window->dataView(name);
+    for (const QString& name : this->window().dataViewNames()) {
+        DataView* view = this->window().dataView(name);
         if (!view) continue;
         (isForm(*view) ? forms : lists) << name;
     }
     const int first = int(lists.indexOf(QStringLiteral("dw_1")));
     if (first > 0) lists.move(first, 0);
+    if (forms.isEmpty() && lists.size() > 1) split->setOrientation(Qt::Vertical);
     if (!lists.isEmpty()) {
         const QString name = lists.takeFirst();
-        split->addWidget(viewWidget(name, *m_window->dataView(name), ui));
+        split->addWidget(viewWidget(name, *this->window().dataView(name), ui));
     }
-    for (const QString& name : forms + lists) right->addWidget(viewWidget(name, *m_window->dataView(name), ui));
+    for (const QString& name : forms + lists) right->addWidget(viewWidget(name, *this->window().dataView(name), ui));
     if (right->count() > 0) split->addWidget(right);
     else delete right;
     split->setStretchFactor(0, 1);
     split->setStretchFactor(split->count() - 1, 3);
     layout->addWidget(split, 1);
 
-    connect(m_window.get(), &Window::controlChanged, this, &PlainWindowWidget::updateControl);
-    connect(m_window.get(), &Window::titleChanged, this, &QWidget::setWindowTitle);
-    connect(m_window.get(), &Window::closed, this, [this] {
-        m_closing = true;
-        close();
-    });
-}
-
-PlainWindowWidget::~PlainWindowWidget()
-{
-    // Tables and forms read the window's data views: they go first.
-    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+    connect(&this->window(), &Window::titleChanged, this, &QWidget::setWindowTitle);
 }
 
 QWidget* PlainWindowWidget::viewWidget(const QString& name, DataView& view, UiServices& ui)
@@ -147,26 +123,12 @@ QWidget* PlainWindowWidget::viewWidget(const QString& name, DataView& view, UiSe
 
 void PlainWindowWidget::updateControl(const QString& name)
 {
-    const ControlDef* c = m_window->control(name);
-    if (!c) return;
-    if (QAction* a = m_actions.value(c->name)) {
-        a->setEnabled(c->enabled);
-        a->setVisible(c->visible);
-    } else if (auto* label = qobject_cast<QLabel*>(m_texts.value(c->name))) {
+    const ControlDef* c = window().control(name);
+    if (!c || updateButton(name)) return;
+    if (auto* label = qobject_cast<QLabel*>(m_texts.value(c->name))) {
         label->setText(c->text);
         label->setVisible(c->visible && !c->text.isEmpty());
     }
-}
-
-void PlainWindowWidget::closeEvent(QCloseEvent* event)
-{
-    if (!m_closing && m_window->isOpen() && !m_window->close()) {
-        event->ignore();
-        return;
-    }
-    m_closing = true;
-    event->accept();
-    emit windowClosed();
 }
 
 } // namespace cr::app

@@ -1,10 +1,13 @@
 #include "app/screenshot.h"
 
+#include "app/coverage_page.h"
+#include "app/floor_dialog.h"
 #include "app/list_page_widget.h"
 #include "app/main_window.h"
 #include "app/pictures.h"
 #include "frame/list_page.h"
 #include "frame/window.h"
+#include "persons_in_charge/floor_queries.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -20,9 +23,12 @@ void settle()
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
-// Off screen there is no window frame: the title is drawn above the window.
-QPixmap withTitle(const QPixmap& window, const QString& title)
+// Off screen there is no window frame: the title is drawn above the window,
+// with the program's name after it as the desktop shows it.
+QPixmap withTitle(const QPixmap& window, QString title)
 {
+    const QString program = QApplication::applicationDisplayName();
+    if (!program.isEmpty() && title != program && !title.isEmpty()) title += QStringLiteral(" — ") + program;
     if (window.isNull()) return window;
     const int strip = 30;
     QPixmap framed(window.width(), window.height() + strip);
@@ -44,7 +50,40 @@ int fail(const QString& text)
     return 1;
 }
 
+int save(const QPixmap& shot, const QString& output)
+{
+    if (shot.isNull() || !shot.save(output, "PNG")) return fail(QStringLiteral("无法写入截图文件：%1").arg(output));
+    printf("%s\n", qPrintable(output));
+    return 0;
+}
+
 } // namespace
+
+int takeWidgetScreenshot(QWidget& widget, const QString& output)
+{
+    widget.show();
+    settle();
+    return save(withTitle(widget.grab(), widget.windowTitle()), output);
+}
+
+int takeFloorDialogScreenshot(MainWindow& window, qlonglong building, const QString& output)
+{
+    using namespace persons_in_charge;
+    const FloorQueries queries(window.sqlca());
+    StrMultiselect parameter;
+    parameter.s_dw = FloorSelection::listFor(queries.kind(building).value_or(QString()));
+    parameter.s_filter = FloorSelection::filterFor(building);
+    const QList<DeanRange> deans = queries.deanRanges(building);
+    if (!deans.isEmpty()) {
+        parameter.s_str = deans.first().readable;
+        parameter.s_code = deans.first().code;
+    }
+    QString error;
+    const std::optional<FloorSelection> selection = FloorSelection::open(window.sqlca(), parameter, &error);
+    if (!selection) return fail(error);
+    FloorDialog dialog(nullptr, *selection);
+    return takeWidgetScreenshot(dialog, output);
+}
 
 int takeScreenshot(MainWindow& window, const ScreenshotRequest& request)
 {
@@ -56,7 +95,12 @@ int takeScreenshot(MainWindow& window, const ScreenshotRequest& request)
     if (!request.window.isEmpty()) {
         if (!window.openPage(request.window)) return fail(QStringLiteral("未知的窗口：%1").arg(request.window));
         settle();
-        if (!request.record.isEmpty() || request.add) {
+        auto* coverage = qobject_cast<CoveragePage*>(window.currentPage());
+        if (coverage && !request.record.isEmpty()) {
+            if (!coverage->showBuilding(request.record.toLongLong()))
+                return fail(QStringLiteral("没有编号为 %1 的楼院。").arg(request.record));
+            settle();
+        } else if (!request.record.isEmpty() || request.add) {
             ListPageWidget* list = window.listPage(window.currentPage() ? MainWindow::pageWindow(window.currentPage())
                                                                         : request.window);
             if (!list) return fail(QStringLiteral("窗口“%1”没有列表，不能打开记录。").arg(request.window));
@@ -73,11 +117,7 @@ int takeScreenshot(MainWindow& window, const ScreenshotRequest& request)
         }
     }
     settle();
-    const QPixmap shot = withTitle(target->grab(), target->windowTitle());
-    if (shot.isNull() || !shot.save(request.output, "PNG"))
-        return fail(QStringLiteral("无法写入截图文件：%1").arg(request.output));
-    printf("%s\n", qPrintable(request.output));
-    return 0;
+    return save(withTitle(target->grab(), target->windowTitle()), request.output);
 }
 
 } // namespace cr::app

@@ -3,6 +3,8 @@
 #include <QSize>
 #include <QString>
 
+class QWidget;
+
 namespace cr::app {
 
 class MainWindow;
@@ -20,5 +22,11 @@ struct ScreenshotRequest {
 // opened from it, into a PNG without needing a display (offscreen platform).
 // Returns the process exit code; reasons for a failure go to stderr.
 int takeScreenshot(MainWindow& window, const ScreenshotRequest& request);
+
+// The same for a dialog on its own (the first start's question, the About box).
+int takeWidgetScreenshot(QWidget& widget, const QString& output);
+
+// The floor dialog of a building, its first dean's range ticked.
+int takeFloorDialogScreenshot(MainWindow& window, qlonglong building, const QString& output);
 
 } // namespace cr::app

@@ -2,48 +2,50 @@
 
 #include "frame/colors.h"
 #include "frame/view_catalog.h"
+#include "schema/table_columns.h"
 
 namespace cr::areas_buildings {
 namespace {
 
 using colors::text;
+using schema::TableColumns;
 
-const QString kAreaQuery = QStringLiteral(
-    "SELECT tc_ge_regionalmanage.commno AS commno, tc_ge_regionalmanage.regionalno AS regionalno, "
-    "tc_ge_regionalmanage.regionalname AS regionalname, tc_ge_regionalmanage.issave AS issave, "
-    "tc_ge_regionalmanage.note AS note, tc_ge_regionalmanage.prepare1 AS prepare1, "
-    "tc_ge_regionalmanage.prepare2 AS prepare2, tc_ge_regionalmanage.prepare3 AS prepare3, "
-    "tc_ge_regionalmanage.prepare4 AS prepare4, tc_ge_regionalmanage.prepare5 AS prepare5, "
-    "tc_ge_regionalmanage.prepare6 AS prepare6, v_ge_regionalbuilding.buildingnum AS buildingnum, "
-    "v_ge_regionalrprperson.rprnum AS rprnum, v_ge_regionalrprperson.personnum AS personnum "
-    "FROM tc_ge_regionalmanage "
-    "LEFT OUTER JOIN v_ge_regionalbuilding ON tc_ge_regionalmanage.regionalno = v_ge_regionalbuilding.regionalno "
-    "LEFT OUTER JOIN v_ge_regionalrprperson ON tc_ge_regionalmanage.regionalno = v_ge_regionalrprperson.regionalno");
+const QString kAreaTable = QStringLiteral("tc_ge_regionalmanage");
+
+// The area with its counts of buildings, households and persons.
+QString areaQuery()
+{
+    return QStringLiteral("SELECT %1, v_ge_regionalbuilding.buildingnum AS buildingnum, "
+                          "v_ge_regionalrprperson.rprnum AS rprnum, v_ge_regionalrprperson.personnum AS personnum "
+                          "FROM tc_ge_regionalmanage "
+                          "LEFT OUTER JOIN v_ge_regionalbuilding "
+                          "ON tc_ge_regionalmanage.regionalno = v_ge_regionalbuilding.regionalno "
+                          "LEFT OUTER JOIN v_ge_regionalrprperson "
+                          "ON tc_ge_regionalmanage.regionalno = v_ge_regionalrprperson.regionalno")
+        .arg(TableColumns(kAreaTable).selectList());
+}
 
 // Columns both area views share; what each shows is set per view.
 QList<ColumnDef> areaColumns()
 {
+    const TableColumns area(kAreaTable);
+    const QString ctx = text(colors::context);
     QList<ColumnDef> c;
-    c << ColumnDef{.name = "commno", .dbName = "commno", .inList = false, .inForm = false};
-    c << ColumnDef{.name = "regionalno", .kind = ColumnKind::Integer, .dbName = "regionalno",
-                   .inList = false, .inForm = false};
-    c << ColumnDef{.name = "regionalname", .dbName = "regionalname", .heading = "区域名称",
-                   .label = "区域名称:", .tabOrder = 10, .tag = "1", .background = text(colors::required),
-                   .width = 30};
-    c << ColumnDef{.name = "issave", .dbName = "issave", .inList = false, .inForm = false};
-    for (int i = 1; i <= 6; ++i) {
-        const QString n = QStringLiteral("prepare%1").arg(i);
-        c << ColumnDef{.name = n, .dbName = n, .inList = false, .inForm = false};
-    }
+    c << area.hidden("commno") << area.hidden("regionalno");
+    c << area.field("regionalname", {.heading = "区域名称", .label = "区域名称:", .tabOrder = 10, .tag = "1",
+                                     .background = text(colors::required), .width = 30});
+    c << area.hidden("issave");
+    for (const char* name : {"prepare1", "prepare2", "prepare3", "prepare4", "prepare5", "prepare6"})
+        c << area.hidden(name);
+    // Counts from the registry's views: shown, never written.
     c << ColumnDef{.name = "buildingnum", .kind = ColumnKind::Integer, .heading = "所辖楼院数",
-                   .label = "所辖楼院数:", .background = text(colors::context), .readOnly = true};
+                   .label = "所辖楼院数:", .background = ctx, .readOnly = true};
     c << ColumnDef{.name = "rprnum", .kind = ColumnKind::Integer, .heading = "所辖户数", .label = "所辖户数:",
-                   .background = text(colors::context), .readOnly = true};
+                   .background = ctx, .readOnly = true};
     c << ColumnDef{.name = "personnum", .kind = ColumnKind::Integer, .heading = "所辖人口数",
-                   .label = "所辖人口数:", .background = text(colors::context), .readOnly = true};
-    c << ColumnDef{.name = "note", .dbName = "note", .heading = "备注", .label = "备注:",
-                   .edit = EditStyle::MultiLine, .tabOrder = 20, .background = text(colors::optional),
-                   .width = 40};
+                   .label = "所辖人口数:", .background = ctx, .readOnly = true};
+    c << area.field("note", {.heading = "备注", .label = "备注:", .edit = EditStyle::MultiLine, .tabOrder = 20,
+                             .background = text(colors::optional), .width = 40});
     return c;
 }
 
@@ -52,8 +54,8 @@ DataViewDef areaView(const QString& name)
     DataViewDef d;
     d.name = name;
     d.title = QStringLiteral("责任区");
-    d.sql = kAreaQuery;
-    d.updateTable = QStringLiteral("tc_ge_regionalmanage");
+    d.sql = areaQuery();
+    d.updateTable = kAreaTable;
     d.keyColumn = QStringLiteral("regionalno");
     d.columns = areaColumns();
     return d;

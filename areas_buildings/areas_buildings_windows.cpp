@@ -15,6 +15,9 @@ void registerWindows(WindowRegistry& registry)
                             .keyColumn = QStringLiteral("regionalno"),
                             .helpTopic = QStringLiteral("责任区"),
                             .listParameter = BuildingWindow::areaListParameter(),
+                            .navigationGroup = QStringLiteral("社区基础信息"),
+                            .navigationLabel = QStringLiteral("责任区"),
+                            .helpPage = QStringLiteral("regionalmanage.html"),
                             .factory = windowFactory<RegionalManageWindow>()});
     registry.add(WindowInfo{.name = QStringLiteral("w_m_ge_building"),
                             .title = QStringLiteral("社区楼院"),
@@ -25,6 +28,12 @@ void registerWindows(WindowRegistry& registry)
                             .listParameter = QStringLiteral("GE_Building"),
                             .masterWindow = QStringLiteral("w_m_ge_regionalmanage"),
                             .linkColumn = QStringLiteral("regionalno"),
+                            // A building may stand without an area.
+                            .masterRule = MasterRule::None,
+                            .masterName = QStringLiteral("责任区"),
+                            .navigationGroup = QStringLiteral("社区基础信息"),
+                            .navigationLabel = QStringLiteral("楼院"),
+                            .helpPage = QStringLiteral("building.html"),
                             .factory = windowFactory<BuildingWindow>()});
 }
 

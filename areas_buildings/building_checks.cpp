@@ -1,6 +1,6 @@
 #include "areas_buildings/building_checks.h"
 
-#include "areas_buildings/building_codes.h"
+#include "schema/codes.h"
 #include "areas_buildings/building_queries.h"
 #include "frame/dataview.h"
 #include "frame/ui_services.h"
@@ -71,13 +71,13 @@ int BuildingChecks::verifyFloors(int row)
     const std::optional<double> floors = m_form.getItemNumber(row, QStringLiteral("upfloornum"));
     QString text;
     int safe = 0;
-    if (kind == kind::multiStorey && (!floors || *floors <= 1)) {
+    if (kind == codes::roomtype::multiStorey && (!floors || *floors <= 1)) {
         text = multiStoreyFloors;
         safe = 2;
-    } else if (kind == kind::bungalow && floors && *floors >= 2) {
+    } else if (kind == codes::roomtype::bungalow && floors && *floors >= 2) {
         text = bungalowFloors;
         safe = 1;
-    } else if (kind == kind::basement && floors && *floors >= 1) {
+    } else if (kind == codes::roomtype::basement && floors && *floors >= 1) {
         text = basementFloors;
         safe = 0;
     } else {
@@ -175,7 +175,7 @@ int BuildingChecks::upFloorsEntered(int row, const QString& value)
     const QString kind = kindOf(m_form, row);
     const std::optional<double> floors = numberOf(value);
     const QString column = QStringLiteral("upfloornum");
-    if (kind == kind::multiStorey) {
+    if (kind == codes::roomtype::multiStorey) {
         if (!floors || *floors < 2) {
             warn(warning, multiStoreyFloors);
             m_form.setItem(row, column, 2);
@@ -191,13 +191,13 @@ int BuildingChecks::upFloorsEntered(int row, const QString& value)
             m_form.setItem(row, column, old);
             return 1;
         }
-    } else if (kind == kind::bungalow) {
+    } else if (kind == codes::roomtype::bungalow) {
         if (floors && *floors >= 2) {
             warn(warning, bungalowFloors);
             m_form.setItem(row, column, 1);
             return 1;
         }
-    } else if (kind == kind::basement) {
+    } else if (kind == codes::roomtype::basement) {
         if (floors && *floors >= 1) {
             warn(warning, basementFloors);
             m_form.setItem(row, column, 0);
@@ -210,7 +210,7 @@ int BuildingChecks::upFloorsEntered(int row, const QString& value)
 int BuildingChecks::housesPerFloorEntered(int row, const QString& value)
 {
     const std::optional<double> houses = numberOf(value);
-    if (kindOf(m_form, row) != kind::multiStorey || (houses && *houses != 0)) return 0;
+    if (kindOf(m_form, row) != codes::roomtype::multiStorey || (houses && *houses != 0)) return 0;
     warn(warning, QStringLiteral("楼房的每单元每层户数必须大于0"));
     m_form.setItem(row, QStringLiteral("floorhouesnum"), 1);
     return 2;
@@ -219,7 +219,7 @@ int BuildingChecks::housesPerFloorEntered(int row, const QString& value)
 int BuildingChecks::doorsEntered(int row, const QString& value)
 {
     const QString kind = kindOf(m_form, row);
-    if (kind == kind::bungalow || kind == countsOptionalUse) return 0;
+    if (kind == codes::roomtype::bungalow || kind == codes::buildinguse::notDwelling) return 0;
     const std::optional<qlonglong> building = keyOf(m_form, row);
     if (!building) return 0;
     // An emptied door count is no doors at all.

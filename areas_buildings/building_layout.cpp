@@ -1,7 +1,7 @@
 #include "areas_buildings/building_layout.h"
 
-#include "areas_buildings/building_codes.h"
-#include "areas_buildings/field_states.h"
+#include "schema/codes.h"
+#include "frame/field_states.h"
 #include "frame/dataview.h"
 
 namespace cr::areas_buildings {
@@ -41,19 +41,19 @@ void BuildingLayout::doorsAndHousesGrey()
 
 void BuildingLayout::applyUseOnLoad(const QString& use)
 {
-    if (use != countsOptionalUse) return;
+    if (use != codes::buildinguse::notDwelling) return;
     for (const QString& c : {upFloors, doors, housesPerFloor}) m_states.optional(c);
 }
 
 void BuildingLayout::applyKindOnLoad(int row, const QString& kind, bool adding)
 {
-    if (kind.isEmpty() || kind == kind::multiStorey) {
+    if (kind.isEmpty() || kind == codes::roomtype::multiStorey) {
         // The counting fields keep the state the form and the use gave them.
         bungalowFactsOptional();
         return;
     }
     doorsAndHousesGrey();
-    if (kind == kind::bungalow) {
+    if (kind == codes::roomtype::bungalow) {
         m_states.required(rooms);
         m_states.required(toilet);
         m_states.grey(upFloors);
@@ -69,12 +69,12 @@ void BuildingLayout::applyKindOnLoad(int row, const QString& kind, bool adding)
     } else {
         bungalowFactsOptional();
     }
-    if (kind == kind::basement) m_states.optional(upFloors);
+    if (kind == codes::roomtype::basement) m_states.optional(upFloors);
 }
 
 void BuildingLayout::kindChanged(int row, const QString& value)
 {
-    if (value == kind::multiStorey) {
+    if (value == codes::roomtype::multiStorey) {
         m_states.optional(rooms);
         m_states.optional(toilet);
         for (const QString& c : {doors, housesPerFloor, upFloors}) m_states.required(c);
@@ -91,7 +91,7 @@ void BuildingLayout::kindChanged(int row, const QString& value)
     m_form.setItem(row, doors, 0);
     m_form.setItem(row, housesPerFloor, 0);
     m_form.setItem(row, doorWord, QString(""));
-    if (value == kind::bungalow) {
+    if (value == codes::roomtype::bungalow) {
         m_states.required(rooms);
         m_states.required(toilet);
         m_states.grey(upFloors);
@@ -104,7 +104,7 @@ void BuildingLayout::kindChanged(int row, const QString& value)
     } else {
         bungalowFactsOptional();
     }
-    if (value == kind::basement) {
+    if (value == codes::roomtype::basement) {
         m_states.optional(upFloors);
         m_form.setItem(row, upFloors, 0);
         m_states.tabOrder(upFloors, 0);
@@ -113,16 +113,16 @@ void BuildingLayout::kindChanged(int row, const QString& value)
 
 void BuildingLayout::useChanged(const QString& value, const QString& currentKind)
 {
-    if (value == countsOptionalUse) {
+    if (value == codes::buildinguse::notDwelling) {
         for (const QString& c : {upFloors, doors, housesPerFloor}) m_states.optional(c);
         m_states.tabOrder(upFloors, 80);
         m_states.tabOrder(doors, 100);
         m_states.tabOrder(housesPerFloor, 110);
-    } else if (currentKind == kind::multiStorey) {
+    } else if (currentKind == codes::roomtype::multiStorey) {
         for (const QString& c : {upFloors, doors, housesPerFloor}) m_states.required(c);
         m_states.tabOrder(doors, 100);
         m_states.tabOrder(housesPerFloor, 110);
-    } else if (currentKind == kind::bungalow) {
+    } else if (currentKind == codes::roomtype::bungalow) {
         m_states.grey(doors);
         m_states.grey(upFloors);
         m_states.tabOrder(doors, 0);

@@ -4,11 +4,10 @@
 
 namespace cr {
 class DataView;
-}
+class FieldStates;
+} // namespace cr
 
 namespace cr::areas_buildings {
-
-class FieldStates;
 
 // Keeps the building form consistent with the building's kind and use: which
 // counting and bungalow fields are required, optional, grey or locked, their

@@ -1,6 +1,6 @@
 #include "areas_buildings/building_queries.h"
 
-#include "frame/sqlca.h"
+#include "frame/sql_values.h"
 
 namespace cr::areas_buildings {
 
@@ -8,8 +8,7 @@ BuildingQueries::BuildingQueries(Sqlca& sqlca) : m_sqlca(sqlca) {}
 
 qlonglong BuildingQueries::firstNumber(const QString& sql, const SqlParams& params) const
 {
-    const QVariant v = m_sqlca.selectValue(sql, params);
-    return m_sqlca.sqlCode() == Sqlca::Success && !v.isNull() ? v.toLongLong() : 0;
+    return numberOrZero(m_sqlca, sql, params);
 }
 
 qlonglong BuildingQueries::uniqueCount(const QString& column, const QString& value,

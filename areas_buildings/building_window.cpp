@@ -1,9 +1,8 @@
 #include "areas_buildings/building_window.h"
 
-#include "areas_buildings/building_codes.h"
 #include "frame/colors.h"
 #include "frame/list_page.h"
-#include "frame/message_object.h"
+#include "schema/codes.h"
 
 namespace cr::areas_buildings {
 
@@ -27,7 +26,8 @@ QString BuildingWindow::commonNameFromAddress(const QString& address)
     return name.trimmed();
 }
 
-void BuildingWindow::onOpen() { m_states.readColours(); }
+// Required fields look like the address, optional ones like the note.
+void BuildingWindow::onOpen() { m_states.readColours(QStringLiteral("address"), QStringLiteral("note")); }
 
 bool BuildingWindow::openedFromAreaDetailList() const
 {
@@ -41,8 +41,8 @@ bool BuildingWindow::openedFromAreaDetailList() const
 void BuildingWindow::fixAreaByMaster()
 {
     if (!openedFromAreaDetailList()) return;
-    dw_1().modify(QStringLiteral("regionalno.TabSequence=0"));
-    dw_1().modify(QStringLiteral("regionalno.Background.Color='%1'").arg(colors::text(colors::fixedByMaster)));
+    m_states.tabOrder(QStringLiteral("regionalno"), 0);
+    m_states.paint(QStringLiteral("regionalno"), colors::text(colors::fixedByMaster));
 }
 
 // Houses generated for a building that is itself only temporarily saved were
@@ -64,9 +64,9 @@ void BuildingWindow::ue_loadphoto()
     fixAreaByMaster();
     lockKindWhileHousesAreTemporary(row);
     m_layout.applyUseOnLoad(form.getItemString(row, QStringLiteral("buildinguse")));
-    m_layout.applyKindOnLoad(row, form.getItemString(row, QStringLiteral("roomtype")), is_stringparm == modeAdd);
+    m_layout.applyKindOnLoad(row, form.getItemString(row, QStringLiteral("roomtype")), adding());
     m_loadingEdits.clear();
-    if (is_stringparm == modeModify) forgetLoadingEdits(row);
+    if (!adding()) forgetLoadingEdits(row);
 }
 
 // What loading wrote into a stored record is no edit of the clerk's: closing
@@ -114,7 +114,7 @@ int BuildingWindow::dw_1_itemchanged(int row, const QString& column, const QStri
         return 0;
     }
     if (c == QLatin1String("address")) {
-        if (is_stringparm == modeAdd && !data.trimmed().isEmpty())
+        if (adding() && !data.trimmed().isEmpty())
             form.setItem(row, QStringLiteral("buildingname"), commonNameFromAddress(data));
         return 0;
     }
@@ -122,13 +122,12 @@ int BuildingWindow::dw_1_itemchanged(int row, const QString& column, const QStri
         if (!data.trimmed().isEmpty()) showChosenAreaName(row, data);
         return 0;
     }
-    // The frame leaves the window's mode in the message object.
-    return m_checks.entry(row, c, data, message().stringParm == modeAdd);
+    return m_checks.entry(row, c, data, adding());
 }
 
 int BuildingWindow::wf_dw_verify()
 {
-    if (m_checks.verify(is_stringparm == modeAdd) != 0) return 1;
+    if (m_checks.verify(adding()) != 0) return 1;
     keepLoadingEdits(dw_1().getRow());
     return 0;
 }

@@ -3,7 +3,7 @@
 #include "areas_buildings/building_checks.h"
 #include "areas_buildings/building_layout.h"
 #include "areas_buildings/building_queries.h"
-#include "areas_buildings/field_states.h"
+#include "frame/field_states.h"
 #include "frame/record_window.h"
 
 #include <QStringList>

@@ -40,6 +40,7 @@ struct ColumnDef {
     QString name;            // lower case; how windows and expressions name it
     ColumnKind kind = ColumnKind::Text;
     QString dbName;          // column of the updatable table; empty = not written
+    int maxLength = 0;       // characters the stored text column holds; 0 = no limit known
     QString compute;         // expression of a computed column (e.g. "getrow()")
 
     // What a list or a form shows.

@@ -1,6 +1,7 @@
 #include "frame/dataview_private.h"
 
 #include "frame/expr/format.h"
+#include "frame/fault.h"
 #include "frame/expr/values.h"
 #include "frame/property_expr.h"
 
@@ -195,17 +196,26 @@ QString DataView::modify(const QString& expression)
 {
     QList<PropertySetting> settings;
     QString error;
-    if (!PropertyExpr::parseModify(expression, &settings, &error)) return error;
     // Every setting is checked before any is made: a bad one changes nothing.
-    for (const PropertySetting& s : settings) {
+    auto check = [this](const PropertySetting& s, QString* why) {
         if (s.object == QLatin1String("datawindow")) {
-            if (s.path != QLatin1String("readonly")) return QStringLiteral("数据窗口没有属性 %1").arg(s.path);
-            if (!yesNo(s.value)) return QStringLiteral("DataWindow.ReadOnly 的值“%1”无效：应为 yes 或 no").arg(s.value);
-            continue;
+            if (s.path != QLatin1String("readonly")) *why = QStringLiteral("数据窗口没有属性 %1").arg(s.path);
+            else if (!yesNo(s.value))
+                *why = QStringLiteral("DataWindow.ReadOnly 的值“%1”无效：应为 yes 或 no").arg(s.value);
+            return why->isEmpty();
         }
         const int c = d->column(s.object);
-        if (c < 0) return QStringLiteral("没有列 %1").arg(s.object);
-        if (!d->setProperty(c, s.path, s.value, false, &error)) return error;
+        if (c < 0) *why = QStringLiteral("没有列 %1").arg(s.object);
+        return c >= 0 && d->setProperty(c, s.path, s.value, false, why);
+    };
+    if (PropertyExpr::parseModify(expression, &settings, &error))
+        for (const PropertySetting& s : settings)
+            if (!check(s, &error)) break;
+    // Windows change properties with texts written into the program: any
+    // refusal is a fault of the program (a misspelt column or property).
+    if (!error.isEmpty()) {
+        reportFault(QStringLiteral("%1.modify(\"%2\"): %3").arg(d->def.name, expression, error));
+        return error;
     }
     for (const PropertySetting& s : settings) {
         if (s.object == QLatin1String("datawindow")) {
@@ -249,7 +259,10 @@ std::optional<qlonglong> DataView::backgroundColor(int row, int columnIndex) con
 int DataView::setTabOrder(const QString& column, int order)
 {
     const int c = d->column(column);
-    if (c < 0 || order < 0) return -1;
+    if (c < 0 || order < 0) {
+        reportFault(QStringLiteral("%1.setTabOrder(%2, %3): 没有该列或次序无效").arg(d->def.name, column).arg(order));
+        return -1;
+    }
     const int previous = d->props[c].tabOrder;
     d->props[c].tabOrder = order;
     emit propertiesChanged(d->def.columns[c].name);

@@ -1,9 +1,7 @@
 #include "frame/list_page.h"
 
 #include "frame/dataview.h"
-#include "frame/record_window.h"
 #include "frame/view_catalog.h"
-#include "frame/window_registry.h"
 
 namespace cr {
 namespace {
@@ -23,7 +21,8 @@ QString keyText(const QVariant& key)
 } // namespace
 
 ListPage::ListPage(Sqlca& sqlca, const ViewCatalog& catalog, const WindowInfo& info, QObject* parent)
-    : QObject(parent), m_windowName(info.name), m_keyColumn(info.keyColumn)
+    : QObject(parent), m_windowName(info.name), m_keyColumn(info.keyColumn), m_masterRule(info.masterRule),
+      m_masterName(info.masterName)
 {
     is_stringpara = info.listParameter;
     const DataViewDef* def = catalog.find(info.listView);
@@ -112,6 +111,11 @@ void ListPage::setMaster(ListPage* master, const QString& linkColumn)
     followMaster(true);
 }
 
+bool ListPage::canAdd() const
+{
+    return m_masterRule != MasterRule::FromList || (isDetail() && !is_masterid.isEmpty());
+}
+
 QVariant ListPage::masterKey() const { return m_masterKey; }
 
 void ListPage::followMaster(bool force)
@@ -154,18 +158,10 @@ std::unique_ptr<Window> ListPage::openWindow(const WindowRegistry& registry, con
     context.guo_tabpg_master = m_master.data();
     std::unique_ptr<Window> window = registry.create(m_windowName, context);
     if (!window) return nullptr;
-    bool opened = false;
-    if (auto* record = dynamic_cast<RecordWindow*>(window.get())) {
-        if (mode == RecordMode::Modify) {
-            if (currentRow() < 1) return nullptr;
-            opened = record->openModify(currentKey());
-        } else {
-            opened = record->openAdd();
-        }
-    } else {
-        opened = window->open();
-    }
-    if (!opened) return nullptr;
+    if (mode == RecordMode::Modify && currentRow() < 1) return nullptr;
+    if (mode == RecordMode::Add && !canAdd()) return nullptr;
+    const QVariant key = mode == RecordMode::Modify ? currentKey() : QVariant();
+    if (!window->openRecord(mode, key)) return nullptr;
     return window;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/window.h"
+#include "frame/window_registry.h"
 
 #include <QList>
 #include <QObject>
@@ -12,8 +13,6 @@
 namespace cr {
 
 class DataView;
-class WindowRegistry;
-struct WindowInfo;
 
 // A list page (the host's uo_tabpg_datawindow): the list data view of one
 // register window, its current record, and the link to a master list page.
@@ -32,6 +31,13 @@ public:
     const DataView& dw_1() const { return *m_list; }
     QString windowName() const { return m_windowName; }
     QString keyColumn() const { return m_keyColumn; }
+
+    // Whether a new record may be added here: always, unless its records
+    // belong to a master that only a detail list supplies (MasterRule::
+    // FromList) and this page has no current master record.
+    bool canAdd() const;
+    MasterRule masterRule() const { return m_masterRule; }
+    QString masterName() const { return m_masterName; }
 
     // Which list this is ("GE_RegionalManage" for the responsibility areas).
     QString is_stringpara;
@@ -66,8 +72,9 @@ public:
     bool isDetail() const { return !m_master.isNull(); }
 
     // Opens the page's register window for the current row (Modify) or a new
-    // record (Add); the window's guo_tabpg_now is this page and its
-    // guo_tabpg_master this page's master. nullptr when it did not open.
+    // record (Add, only when canAdd()); the window's guo_tabpg_now is this
+    // page and its guo_tabpg_master this page's master. nullptr when it did
+    // not open.
     std::unique_ptr<Window> openWindow(const WindowRegistry& registry, const WindowContext& base,
                                        RecordMode mode);
 
@@ -84,6 +91,8 @@ private:
     bool m_valid = false;
     QString m_windowName;
     QString m_keyColumn;
+    MasterRule m_masterRule = MasterRule::None;
+    QString m_masterName;
     QPointer<ListPage> m_master;
     QString m_linkColumn;
     QVariant m_masterKey;

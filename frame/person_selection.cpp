@@ -42,24 +42,6 @@ bool truthy(const QVariant& v)
 
 } // namespace
 
-PersonSelection::Request PersonSelection::Request::parse(const QString& parameter)
-{
-    Request r;
-    QString list = parameter;
-    const int semicolon = parameter.indexOf(QLatin1Char(';'));
-    if (semicolon >= 0) {
-        list = parameter.left(semicolon);
-        r.condition = parameter.mid(semicolon + 1).trimmed();
-    }
-    const QStringList parts = list.split(QLatin1Char(','));
-    r.text = parts.value(0).trimmed();
-    for (int i = 1; i < parts.size(); ++i) {
-        const QString c = parts[i].trimmed().toLower();
-        if (!c.isEmpty() && !r.columns.contains(c)) r.columns << c;
-    }
-    return r;
-}
-
 DataViewDef PersonSelection::searchViewDef()
 {
     DataViewDef d;
@@ -149,9 +131,8 @@ QList<PersonCandidate> PersonSelection::search(const QString& text, const QStrin
     return found;
 }
 
-int PersonSelection::open(const QString& parameter, DataView& target)
+int PersonSelection::open(const Request& request, DataView& target)
 {
-    const Request request = Request::parse(parameter);
     m_message.doubleParm = 0;
     int row = target.getRow();
     if (row < 1 || row > target.rowCount()) row = target.rowCount() > 0 ? 1 : 0;
@@ -165,9 +146,10 @@ int PersonSelection::open(const QString& parameter, DataView& target)
 
     // The chosen person's full row; it must still be one the condition lets through.
     if (m_people->retrieve({*chosen, QVariant(), QVariant(), QVariant()}) != 1 || !passes(1, condition)) return 0;
-    QStringList columns = request.columns;
-    if (!columns.contains(QStringLiteral("personno"))) columns.prepend(QStringLiteral("personno"));
-    for (const QString& c : columns) {
+    QStringList columns{QStringLiteral("personno")};
+    for (const QString& c : request.columns)
+        if (!columns.contains(c.trimmed().toLower())) columns << c.trimmed().toLower();
+    for (const QString& c : std::as_const(columns)) {
         if (!target.definition().column(c) || !m_people->definition().column(c)) continue;
         target.setItem(row, c, personValue(1, c));
     }

@@ -21,17 +21,19 @@ struct MessageObject;
 // persons (tc_ge_personinfo with tc_ge_personotherinfo.isvolunteer and the
 // age) whose name, ID number or phone matches, and the chosen person's values
 // go into those columns of the current row.
+//
+// The three parts of a request travel apart: the typed text is only ever
+// searched for, so nothing a user types ("王;age>0", "王,idcard") can become a
+// condition or a column to fill.
 class PersonSelection {
 public:
     static QString selectPerson() { return QStringLiteral("w_selectperson"); }
     static QString selectPersonCondition() { return QStringLiteral("w_selectpersoncondition"); }
 
-    // "张三,personno,personname,sex;age>6" -> text, columns, condition.
     struct Request {
-        QString text;
-        QStringList columns;     // lower case, in the order given
-        QString condition;       // expression over the person columns; empty = none
-        static Request parse(const QString& parameter);
+        QString text;            // what the user typed, searched for as it stands
+        QStringList columns;     // columns of the target row to fill (any case)
+        QString condition;       // expression over the person columns, written by the window; empty = none
     };
 
     PersonSelection(Sqlca& sqlca, UiServices& ui, MessageObject& message, const ViewCatalog* catalog = nullptr);
@@ -42,7 +44,7 @@ public:
     // current row (personno always) from the chosen person; sets
     // message.doubleParm to 1 when a person was chosen, 0 when the user
     // cancelled (the row is then left as it was) and returns it.
-    int open(const QString& parameter, DataView& target);
+    int open(const Request& request, DataView& target);
 
     // The persons a text finds, narrowed by the condition. Living persons
     // only; matching is by part of the name or the start of the ID number or

@@ -1,5 +1,6 @@
 #include "frame/record_window.h"
 
+#include "frame/fault.h"
 #include "frame/list_page.h"
 #include "frame/message_object.h"
 #include "frame/person_selection.h"
@@ -43,7 +44,8 @@ QString fieldLabel(const ColumnDef& c)
 } // namespace
 
 RecordWindow::RecordWindow(const WindowContext& context, const WindowInfo& info)
-    : Window(context, info.name, info.title), m_formView(info.formView), m_keyColumn(info.keyColumn)
+    : Window(context, info.name, info.title), m_formView(info.formView), m_keyColumn(info.keyColumn),
+      m_masterRule(info.masterRule), m_masterColumn(info.linkColumn), m_masterName(info.masterName)
 {
     setHelpTopic(info.helpTopic.isEmpty() ? info.title : info.helpTopic);
     const DataViewDef* def = context.catalog.find(info.formView);
@@ -97,13 +99,15 @@ RecordWindow::~RecordWindow() = default;
 
 void RecordWindow::replaceFrameHandler(Hook hook) { m_replaced.insert(static_cast<int>(hook), true); }
 
-void RecordWindow::addFormButton(const QString& name, const QString& text, const QString& column)
+void RecordWindow::addFormButton(const QString& name, const QString& text, const QString& column,
+                                 const QString& picture)
 {
     ControlDef c;
     c.name = name;
     c.kind = ControlKind::FormButton;
     c.text = text;
     c.column = column;
+    c.picture = picture;
     addControl(c, [this, name] { m_form->userButtonClicked(formRow(), name); });
 }
 
@@ -121,6 +125,12 @@ QVariant RecordWindow::currentKey() const
     return m_form->getItem(row, m_keyColumn);
 }
 
+bool RecordWindow::openedUnderMaster() const
+{
+    const ListPage* list = guo_tabpg_now();
+    return list && list->isDetail() && !list->linkColumn().isEmpty() && !list->is_masterid.isEmpty();
+}
+
 // --- opening and loading ---------------------------------------------------------
 
 bool RecordWindow::openAdd()
@@ -135,6 +145,11 @@ bool RecordWindow::openModify(const QVariant& key)
     m_openMode = RecordMode::Modify;
     m_openKey = key;
     return open();
+}
+
+bool RecordWindow::openRecord(RecordMode mode, const QVariant& key)
+{
+    return mode == RecordMode::Modify ? openModify(key) : openAdd();
 }
 
 bool RecordWindow::open()
@@ -174,7 +189,7 @@ bool RecordWindow::putRecord(RecordMode mode, const QVariant& key)
         }
         m_form->setRow(1);
         m_loadedKey = key;
-        setMode(modifyMode());
+        setMode(codes::mode::modify);
         return true;
     }
     m_form->reset();
@@ -188,7 +203,7 @@ bool RecordWindow::putRecord(RecordMode mode, const QVariant& key)
         m_form->setItem(row, list->linkColumn(), list->masterKey());
     m_form->setRow(row);
     m_loadedKey = QVariant();
-    setMode(addMode());
+    setMode(codes::mode::add);
     return true;
 }
 
@@ -202,7 +217,7 @@ void RecordWindow::afterRecordPut()
 
 bool RecordWindow::loadRecord(RecordMode mode, const QVariant& key)
 {
-    const RecordMode previousMode = is_stringparm == modifyMode() ? RecordMode::Modify : RecordMode::Add;
+    const RecordMode previousMode = adding() ? RecordMode::Add : RecordMode::Modify;
     const QVariant previousKey = m_loadedKey;
     if (!putRecord(mode, key)) {
         // The form must never stay empty: show the record it showed before.
@@ -323,6 +338,28 @@ bool RecordWindow::checkRequiredFields(int row)
     return true;
 }
 
+// A record that belongs to a master is never stored without it, whichever
+// save the clerk chose: it would show in no master's list again.
+bool RecordWindow::checkMaster(int row)
+{
+    if (m_masterRule == MasterRule::None || m_masterColumn.isEmpty()) return true;
+    if (!m_form->definition().column(m_masterColumn)) {
+        reportFault(QStringLiteral("%1: the master column %2 is not in %3").arg(name(), m_masterColumn, m_formView));
+        return true;
+    }
+    if (!isEmptyValue(m_form->getItem(row, m_masterColumn))) return true;
+    if (m_masterRule == MasterRule::ChosenInForm) {
+        const ColumnDef* c = m_form->definition().column(m_masterColumn);
+        ui().messageBox(kTitleInfo, QStringLiteral("“%1”不能为空，请选择！").arg(fieldLabel(*c)));
+        m_form->setColumn(m_masterColumn);
+        m_form->setFocus();
+    } else {
+        ui().messageBox(kTitleInfo, QStringLiteral("没有所属的%1，不能保存。\r\n请在%1列表中选中一个%1，再在它下面的列表中新增。")
+                                        .arg(m_masterName.isEmpty() ? QStringLiteral("上级记录") : m_masterName));
+    }
+    return false;
+}
+
 bool RecordWindow::saveRecord(bool validated)
 {
     if (!isOpen()) return false;
@@ -331,8 +368,10 @@ bool RecordWindow::saveRecord(bool validated)
     const int row = formRow();
     if (row < 1) return false;
     if (validated) {
-        if (!checkRequiredFields(row)) return false;
+        if (!checkMaster(row) || !checkRequiredFields(row)) return false;
         if (wf_dw_verify() != 0) return false;
+    } else if (!checkMaster(row)) {
+        return false;
     }
 
     // What a failed write has to put back: the key (a key the database
@@ -350,7 +389,7 @@ bool RecordWindow::saveRecord(bool validated)
     if (hasIssave) {
         issaveBefore = dw.getItem(row, issave);
         issaveStatus = dw.getItemStatus(row, issave);
-        dw.setItem(row, issave, validated ? QStringLiteral("1") : QStringLiteral("0"));
+        dw.setItem(row, issave, validated ? codes::issave::validated : codes::issave::temporary);
     }
 
     m_saveError.clear();
@@ -386,7 +425,7 @@ bool RecordWindow::saveRecord(bool validated)
 
     dw.resetUpdate();
     if (hasKey) m_loadedKey = dw.getItem(row, m_keyColumn);
-    setMode(modifyMode());
+    setMode(codes::mode::modify);
     takeBaseline();
     setStatus(validated ? QStringLiteral("保存成功") : QStringLiteral("临时保存成功"));
     emit recordSaved();
@@ -398,7 +437,7 @@ bool RecordWindow::saveRecord(bool validated)
 void RecordWindow::restore()
 {
     if (!isOpen()) return;
-    if (is_stringparm == modifyMode() && m_loadedKey.isValid() && !m_loadedKey.isNull())
+    if (!adding() && m_loadedKey.isValid() && !m_loadedKey.isNull())
         loadRecord(RecordMode::Modify, m_loadedKey);
     else
         loadRecord(RecordMode::Add, QVariant());
@@ -447,7 +486,7 @@ void RecordWindow::navigate(long target)
         setStatus(QStringLiteral("已经是最后一条记录"));
         return;
     }
-    if (target == m_loadedRow && is_stringparm == modifyMode()) return;   // already there
+    if (target == m_loadedRow && !adding()) return;   // already there
     il_row = target;
     wf_scroll();
     wf_getdata();
@@ -462,6 +501,10 @@ void RecordWindow::wf_scroll()
         il_row = 0;
         return;
     }
+    // A window that hands over a row beyond the list (its own navigation
+    // buttons) stays within it, and the clerk is told why nothing moved on.
+    if (il_row < 1) setStatus(QStringLiteral("已经是第一条记录"));
+    else if (il_row > rows) setStatus(QStringLiteral("已经是最后一条记录"));
     il_row = std::clamp(il_row, 1L, rows);
     list->selectRow(static_cast<int>(il_row));
 }
@@ -498,16 +541,17 @@ int RecordWindow::dispatchItemChanged(int row, const QString& column, const QStr
     return dw_1_itemchanged(row, column, data);
 }
 
-int RecordWindow::openSelectPerson(const QString& parameter)
+int RecordWindow::openSelectPerson(const QString& typedText, const QStringList& columns)
 {
     PersonSelection selection(sqlca(), ui(), message(), &catalog());
-    return selection.open(parameter, *m_form);
+    return selection.open({typedText, columns, QString()}, *m_form);
 }
 
-int RecordWindow::openSelectPersonCondition(const QString& parameter)
+int RecordWindow::openSelectPersonCondition(const QString& typedText, const QStringList& columns,
+                                            const QString& condition)
 {
     PersonSelection selection(sqlca(), ui(), message(), &catalog());
-    return selection.open(parameter, *m_form);
+    return selection.open({typedText, columns, condition}, *m_form);
 }
 
 } // namespace cr

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "frame/dataview.h"
+#include "frame/record_codes.h"
 #include "frame/window.h"
+#include "frame/window_registry.h"
 
 #include <QHash>
 #include <QString>
@@ -9,8 +11,6 @@
 #include <QVector>
 
 namespace cr {
-
-struct WindowInfo;
 
 // The ancestor of every register window (the host's w_modify): one record of
 // one table in the form data view dw_1, the inherited buttons (save,
@@ -22,27 +22,13 @@ struct WindowInfo;
 // constructor. Function hooks (wf_dw_verify, wf_update_after) replace the
 // frame's empty ones.
 //
-// A register window in a few lines:
+// A record that belongs to a master (WindowInfo::masterRule) is never saved
+// without it: both saves refuse a record whose master column is empty.
 //
-//   class AreaWindow : public RecordWindow {
-//   public:
-//       AreaWindow(const WindowContext& c, const WindowInfo& i) : RecordWindow(c, i)
-//       {
-//           replaceFrameHandler(Hook::GetFocus);        // getfocus does nothing here
-//       }
-//   protected:
-//       void ue_loadphoto() override { uf_setenabled(QStringLiteral("cb_tempsave"), false); }
-//       int wf_dw_verify() override { ... return 1 after a message, else 0; }
-//   };
-//   registry.add({.name = "w_m_ge_regionalmanage", .title = "...", .listView = "d_ge_regionalmanage",
-//                 .formView = "d_ge_regionalmanage_f", .keyColumn = "regionalno",
-//                 .factory = windowFactory<AreaWindow>()});
+// How to write one: docs/architecture.md, "How to add a register window".
 class RecordWindow : public Window {
     Q_OBJECT
 public:
-    static QString addMode() { return QStringLiteral("添加"); }
-    static QString modifyMode() { return QStringLiteral("修改"); }
-
     RecordWindow(const WindowContext& context, const WindowInfo& info);
     ~RecordWindow() override;
 
@@ -50,13 +36,20 @@ public:
     bool openAdd();                          // a new record
     bool openModify(const QVariant& key);    // the stored record with this key
     bool open() override;                    // add mode unless openModify() was asked
+    bool openRecord(RecordMode mode, const QVariant& key) override;
 
     DataView& dw_1() { return *m_form; }
     const DataView& dw_1() const { return *m_form; }
     QString mode() const { return is_stringparm; }
+    bool adding() const { return is_stringparm == codes::mode::add; }   // the one way to ask the mode
     long row() const { return il_row; }
     QString keyColumn() const { return m_keyColumn; }
     QVariant currentKey() const;             // key of the record in dw_1 (null while new)
+
+    // True when the window was opened from a detail list with a current
+    // master record: a new record then belongs to that master (the frame has
+    // put its key into the link column), and the window keeps it there.
+    bool openedUnderMaster() const;
 
     // True when the record differs from what was loaded or last saved, or
     // text is still being typed into a field. Runs no event.
@@ -84,9 +77,13 @@ public:
     void uf_setenabled(const QString& button, bool enabled) { setControlEnabled(button, enabled); }
 
     // Person selection for the current row of dw_1 (w_selectperson and
-    // w_selectpersoncondition): 1 chosen, 0 cancelled; also in message.doubleParm.
-    int openSelectPerson(const QString& parameter);
-    int openSelectPersonCondition(const QString& parameter);
+    // w_selectpersoncondition): the dialog searches for `typedText` and fills
+    // `columns` of the row from the chosen person; `condition` (written by
+    // the window, never typed) narrows whom it offers. What the user typed
+    // is only ever searched for: it can become neither a column nor a
+    // condition. 1 chosen, 0 cancelled; also in message.doubleParm.
+    int openSelectPerson(const QString& typedText, const QStringList& columns);
+    int openSelectPersonCondition(const QString& typedText, const QStringList& columns, const QString& condition);
 
 signals:
     void modeChanged(const QString& mode);
@@ -124,15 +121,17 @@ protected:
     // the connection's error) as the reason the save failed.
     bool failSave(const QString& text = QString());
 
-    // A button inside the form, beside `column`; clicking it raises
-    // dw_1 buttonclicked.
-    void addFormButton(const QString& name, const QString& text, const QString& column);
+    // A button inside the form, beside `column`, with an optional picture
+    // ("bmp/...") before its text; clicking it raises dw_1 buttonclicked.
+    void addFormButton(const QString& name, const QString& text, const QString& column,
+                       const QString& picture = QString());
 
     bool closeQuery() override;
 
 private:
     bool saveRecord(bool validated);
     bool checkRequiredFields(int row);
+    bool checkMaster(int row);
     bool putRecord(RecordMode mode, const QVariant& key);
     void afterRecordPut();
     bool loadRecord(RecordMode mode, const QVariant& key);
@@ -152,6 +151,9 @@ private:
     bool m_formKnown = false;
     QString m_formView;
     QString m_keyColumn;
+    MasterRule m_masterRule = MasterRule::None;
+    QString m_masterColumn;
+    QString m_masterName;
     RecordMode m_openMode = RecordMode::Add;
     QVariant m_openKey;
     QVariant m_loadedKey;

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -82,6 +83,10 @@ public:
     // Runs the window's open event. False when the window could not open (it
     // has told the user why); the caller discards it then.
     virtual bool open();
+    // Opens the window as a list page asks: a register window with a new
+    // record (Add) or the stored record `key` (Modify); any other window
+    // simply opens.
+    virtual bool openRecord(RecordMode /*mode*/, const QVariant& /*key*/) { return open(); }
     // Closes unless the window refuses (unsaved edits kept by the user).
     virtual bool close();
     bool isOpen() const { return m_open; }
@@ -94,6 +99,9 @@ signals:
     void titleChanged(const QString& title);
     void statusChanged(const QString& text);
     void closed();
+    // The window asks the shell to open the register window `window` with
+    // its stored record `key` (a report opening one of its houses).
+    void recordRequested(const QString& window, const QVariant& key);
 
 protected:
     // A data view of the window, from the catalog definition `viewName`,

@@ -1,12 +1,15 @@
 #include "houses/houses_views.h"
 
 #include "frame/colors.h"
+#include "frame/record_codes.h"
 #include "frame/view_catalog.h"
+#include "schema/table_columns.h"
 
 namespace cr::houses {
 namespace {
 
 using colors::text;
+using schema::TableColumns;
 
 // The door as users see it: door number and door word, or the word alone for
 // door 0 or no door. (A CASE on unitno alone would give NULL for an empty
@@ -32,20 +35,13 @@ const char* const kHouseQuery =
     "tc_ge_building.unitnum AS unitnum "
     "FROM tc_ge_houseinfo JOIN tc_ge_building ON tc_ge_houseinfo.buildingno = tc_ge_building.buildingno";
 
-const QList<CodeValue> kYesNo = {{"是", "1"}, {"否", "0"}};
-
 DropDownDef lookup(const char* name)
 {
     return DropDownDef{.name = name, .displayColumn = "tname", .dataColumn = "tcode"};
 }
 
-ColumnDef hidden(const char* name, ColumnKind kind = ColumnKind::Text, const char* dbName = nullptr)
-{
-    ColumnDef c{.name = name, .kind = kind, .inList = false, .inForm = false};
-    if (dbName) c.dbName = QLatin1String(dbName);
-    return c;
-}
-
+// Every column of the house views, with its list heading and form field;
+// name, kind and length come from the tables.
 QList<ColumnDef> houseColumns()
 {
     const QString req = text(colors::required);
@@ -53,52 +49,51 @@ QList<ColumnDef> houseColumns()
     const QString ctx = text(colors::context);
     const QString basic = QStringLiteral("房屋基本信息：");
     const QString owner = QStringLiteral("产权情况：");
+    const TableColumns house(QStringLiteral("tc_ge_houseinfo"));
+    const TableColumns building(QStringLiteral("tc_ge_building"));
     QList<ColumnDef> c;
-    c << hidden("commno", ColumnKind::Text, "commno") << hidden("houseno", ColumnKind::Integer, "houseno")
-      << hidden("buildingno", ColumnKind::Integer, "buildingno") << hidden("unitno", ColumnKind::Integer, "unitno")
-      << hidden("unitname", ColumnKind::Text, "unitname");
-    c << ColumnDef{.name = "unitname1", .heading = "楼门（单元）", .label = "楼门（单元）名称:", .tabOrder = 10,
-                   .background = opt, .group = basic};
-    c << ColumnDef{.name = "floorno", .kind = ColumnKind::Integer, .dbName = "floorno", .heading = "层(排)号",
-                   .label = "层（排）号:", .tabOrder = 20, .background = opt, .group = basic};
-    c << ColumnDef{.name = "housenumber", .dbName = "housenumber", .heading = "房号", .label = "房号:",
-                   .tabOrder = 30, .tag = "1", .background = req, .group = basic};
-    c << ColumnDef{.name = "housearea", .kind = ColumnKind::Decimal, .dbName = "housearea",
-                   .heading = "房屋建筑面积（平方米）", .label = "房屋建筑面积（平方米）:", .format = "###,##0.00",
-                   .tabOrder = 40, .background = opt, .group = basic};
-    c << ColumnDef{.name = "buildingmodel", .dbName = "buildingmodel", .heading = "户型", .label = "户型:",
-                   .edit = EditStyle::DropDown, .dropDown = lookup("dddw_ge_buildingmodel"), .tabOrder = 50,
-                   .background = opt, .group = basic};
-    c << ColumnDef{.name = "houseuse", .dbName = "houseuse", .heading = "房屋用途", .label = "房屋用途:",
-                   .edit = EditStyle::DropDown, .dropDown = lookup("dddw_ge_houseuse"), .tabOrder = 60,
-                   .background = opt, .group = basic};
-    c << ColumnDef{.name = "isrent", .dbName = "isrent", .heading = "是否出租", .label = "是否出租:",
-                   .edit = EditStyle::CodeList, .values = kYesNo, .tabOrder = 70, .background = opt,
-                   .group = basic};
-    c << ColumnDef{.name = "droittype", .dbName = "droittype", .heading = "产权类别", .label = "产权类别:",
-                   .edit = EditStyle::DropDown, .dropDown = lookup("dddw_ge_droittype"), .tabOrder = 80,
-                   .background = opt, .group = owner};
-    c << ColumnDef{.name = "personname", .dbName = "houserownername", .heading = "产权单位名称或房主姓名",
-                   .label = "产权单位名称或房主姓名:", .tabOrder = 90, .background = opt, .group = owner,
-                   .width = 30};
-    c << ColumnDef{.name = "contactphone", .dbName = "contactphone", .heading = "联系电话", .label = "联系电话:",
-                   .tabOrder = 100, .background = opt, .group = owner};
-    c << hidden("personno", ColumnKind::Text, "personno") << hidden("issave", ColumnKind::Text, "issave");
-    c << ColumnDef{.name = "note", .dbName = "note", .heading = "备注", .label = "备注:",
-                   .edit = EditStyle::MultiLine, .tabOrder = 110, .background = opt, .group = owner, .width = 40};
-    for (int i = 1; i <= 6; ++i) {
-        const QByteArray n = QByteArrayLiteral("prepare") + QByteArray::number(i);
-        c << hidden(n.constData(), ColumnKind::Text, n.constData());
-    }
+    for (const char* name : {"commno", "houseno", "buildingno", "unitno", "unitname"}) c << house.hidden(name);
+    // The door as shown: computed by the query; the window stores it as
+    // unitno and unitname, so it is as long as unitname.
+    c << house.joined("unitname", {.name = "unitname1", .heading = "楼门（单元）", .label = "楼门（单元）名称:",
+                                   .tabOrder = 10, .background = opt, .group = basic});
+    c << house.field("floorno", {.heading = "层(排)号", .label = "层（排）号:", .tabOrder = 20, .background = opt,
+                                 .group = basic});
+    c << house.field("housenumber", {.heading = "房号", .label = "房号:", .tabOrder = 30, .tag = "1",
+                                     .background = req, .group = basic});
+    c << house.field("housearea", {.heading = "房屋建筑面积（平方米）", .label = "房屋建筑面积（平方米）:",
+                                   .format = "###,##0.00", .tabOrder = 40, .background = opt, .group = basic});
+    c << house.field("buildingmodel", {.heading = "户型", .label = "户型:", .edit = EditStyle::DropDown,
+                                       .dropDown = lookup("dddw_ge_buildingmodel"), .tabOrder = 50,
+                                       .background = opt, .group = basic});
+    c << house.field("houseuse", {.heading = "房屋用途", .label = "房屋用途:", .edit = EditStyle::DropDown,
+                                  .dropDown = lookup("dddw_ge_houseuse"), .tabOrder = 60, .background = opt,
+                                  .group = basic});
+    c << house.field("isrent", {.heading = "是否出租", .label = "是否出租:", .edit = EditStyle::CodeList,
+                                .values = codes::yesno::choices, .tabOrder = 70, .background = opt, .group = basic});
+    c << house.field("droittype", {.heading = "产权类别", .label = "产权类别:", .edit = EditStyle::DropDown,
+                                   .dropDown = lookup("dddw_ge_droittype"), .tabOrder = 80, .background = opt,
+                                   .group = owner});
+    c << house.field("houserownername", {.name = "personname", .heading = "产权单位名称或房主姓名",
+                                         .label = "产权单位名称或房主姓名:", .tabOrder = 90, .background = opt,
+                                         .group = owner, .width = 30});
+    c << house.field("contactphone", {.heading = "联系电话", .label = "联系电话:", .tabOrder = 100, .background = opt,
+                                      .group = owner});
+    c << house.hidden("personno") << house.hidden("issave");
+    c << house.field("note", {.heading = "备注", .label = "备注:", .edit = EditStyle::MultiLine, .tabOrder = 110,
+                              .background = opt, .group = owner, .width = 40});
+    for (const char* name : {"prepare1", "prepare2", "prepare3", "prepare4", "prepare5", "prepare6"})
+        c << house.hidden(name);
     // The building's columns: context for the form, never written.
-    c << ColumnDef{.name = "buildingname", .heading = "楼院俗称", .label = "楼院俗称:", .background = ctx,
-                   .group = basic, .readOnly = true};
-    c << ColumnDef{.name = "address", .heading = "楼院地址", .label = "楼院地址:", .background = ctx,
-                   .group = basic, .width = 40, .readOnly = true};
-    c << ColumnDef{.name = "roomtype", .heading = "房屋类型", .label = "房屋类型:", .edit = EditStyle::DropDown,
-                   .dropDown = lookup("dddw_ge_roomtype"), .background = ctx, .group = basic, .readOnly = true};
-    c << hidden("upfloornum", ColumnKind::Integer) << hidden("downfloornum", ColumnKind::Integer)
-      << hidden("floorhouesnum", ColumnKind::Integer) << hidden("unitnum", ColumnKind::Integer);
+    c << building.joined("buildingname", {.heading = "楼院俗称", .label = "楼院俗称:", .background = ctx,
+                                          .group = basic, .readOnly = true});
+    c << building.joined("address", {.heading = "楼院地址", .label = "楼院地址:", .background = ctx, .group = basic,
+                                     .width = 40, .readOnly = true});
+    c << building.joined("roomtype", {.heading = "房屋类型", .label = "房屋类型:", .edit = EditStyle::DropDown,
+                                      .dropDown = lookup("dddw_ge_roomtype"), .background = ctx, .group = basic,
+                                      .readOnly = true});
+    for (const char* name : {"upfloornum", "downfloornum", "floorhouesnum", "unitnum"})
+        c << building.joined(name, {.inList = false, .inForm = false});
     return c;
 }
 

@@ -18,10 +18,19 @@ void registerWindows(WindowRegistry& registry)
                   // The houses of the building that is current in the building list.
                   .masterWindow = QStringLiteral("w_m_ge_building"),
                   .linkColumn = QStringLiteral("buildingno"),
+                  // A house is added under its building, never on its own.
+                  .masterRule = MasterRule::FromList,
+                  .masterName = QStringLiteral("楼院"),
+                  .navigationGroup = QStringLiteral("社区基础信息"),
+                  .navigationLabel = QStringLiteral("房屋"),
+                  .helpPage = QStringLiteral("houseinfo.html"),
                   .factory = windowFactory<HouseInfoWindow>()});
     registry.add({.name = HouseManageWindow::windowName(),
                   .title = HouseManageWindow::windowTitle(),
                   .helpTopic = QStringLiteral("房屋信息批量维护"),
+                  .navigationGroup = QStringLiteral("社区基础信息"),
+                  .navigationLabel = QStringLiteral("房屋信息批量维护"),
+                  .helpPage = QStringLiteral("housemanage.html"),
                   .factory = windowFactory<HouseManageWindow>()});
 }
 

@@ -1,11 +1,11 @@
 #include "persons_in_charge/persons_in_charge_views.h"
 
-#include "frame/view_catalog.h"
-
 namespace cr::persons_in_charge {
 
-void registerViews(ViewCatalog&)
+void registerViews(ViewCatalog& catalog)
 {
+    registerBuildingDeanViews(catalog);
+    registerRegionalManagerViews(catalog);
 }
 
 } // namespace cr::persons_in_charge

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite on SQLite and PostgreSQL.
+# Installs the test tools and the PostgreSQL server where missing, builds
+# everything and runs the whole test suite on SQLite and PostgreSQL.
 # A throwaway PostgreSQL server is started for the run unless CR_TEST_PG
 # already names one (postgresql://user@host:port/db).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CR_BUILD_DIR:-$root/build}
-"$root/scripts/build.sh"
+CR_DEPS=test "$root/scripts/build.sh"
 pgdir=""
 if [ -z "${CR_TEST_PG:-}" ]; then
   pgdir=$(mktemp -d /tmp/cr-pg.XXXXXX)

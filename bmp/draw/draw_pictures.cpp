@@ -39,13 +39,15 @@ QPen glyphPen(qreal width = 2.6)
     return pen;
 }
 
-// A 32x32 button picture: tile, then the glyph drawn in a 32-unit box.
-QImage tile(const Tint& tint, const Glyph& glyph)
+// A button picture (32x32 unless a larger size is asked for): tile, then the
+// glyph drawn in a 32-unit box.
+QImage tile(const Tint& tint, const Glyph& glyph, int size = 32)
 {
-    QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
     QLinearGradient g(0, 1, 0, 31);
     g.setColorAt(0, tint.top);
     g.setColorAt(1, tint.bottom);
@@ -264,8 +266,9 @@ QList<Picture> pictures()
     // Check states of the scope tree.
     list.append({"no.bmp", small([](QPainter& p) { checkBox(p, false); })});
     list.append({"yes.bmp", small([](QPainter& p) { checkBox(p, true); })});
-    // The application's own icon (the windows' "AppIcon!").
-    list.append({"AppIcon.png", tile(kBlue, [](QPainter& p) {
+    // The application's own icon (the windows' "AppIcon!"), also in a size
+    // for the desktop's menu.
+    const Glyph buildings = [](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
         p.drawRect(QRectF(7, 13, 8, 12));
@@ -275,7 +278,9 @@ QList<Picture> pictures()
             p.drawRect(QRectF(9, 15.5 + r * 3.2, 4, 1.6));
             p.drawRect(QRectF(19, 10.5 + r * 4.2, 4, 1.8));
         }
-    })});
+    };
+    list.append({"AppIcon.png", tile(kBlue, buildings)});
+    list.append({"AppIcon-128.png", tile(kBlue, buildings, 128)});
     return list;
 }
 
@@ -319,8 +324,7 @@ int main(int argc, char** argv)
         QPainter p(&sheet);
         for (int i = 0; i < all.size(); ++i) {
             const QImage img = forFile(all[i].file, all[i].image);
-            const int scale = img.width() == 16 ? 6 : 3;
-            const QRect target((i % 6) * cell + 20, (i / 6) * cell + 4, img.width() * scale, img.height() * scale);
+            const QRect target((i % 6) * cell + 20, (i / 6) * cell + 4, 96, 96);   // every picture enlarged alike
             p.drawImage(target, img);
             p.drawText(QRect((i % 6) * cell, (i / 6) * cell + 110, cell, 20), Qt::AlignCenter, all[i].file);
         }

@@ -2,6 +2,8 @@
 
 #include "frame/sqlca.h"
 #include "schema/demo/community_writer.h"
+#include "schema/registry_settings.h"
+#include "schema/schema.h"
 
 namespace cr::demo {
 
@@ -74,6 +76,13 @@ bool DemoGenerator::run(DemoResult* result, QString* error)
     CommunityWriter writer(m_sqlca, m_options, m_progress);
     DemoResult written;
     if (!writer.write(&written, error)) {
+        m_sqlca.rollback();
+        return false;
+    }
+    // The mark that keeps made-up people from being taken for real ones.
+    const QString size = m_options.size == DemoSize::Small ? QStringLiteral("small") : QStringLiteral("large");
+    if (!schema::setSetting(m_sqlca, schema::settings::kDemo, size)) {
+        if (error) *error = m_sqlca.sqlErrText();
         m_sqlca.rollback();
         return false;
     }

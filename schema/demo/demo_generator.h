@@ -44,6 +44,7 @@ using DemoProgress = std::function<void(int percent, const QString& step)>;
 // transaction, so a failure leaves no demo rows behind.
 // The community number is read from the settings (a default is stored when
 // there is none).
+// The registry is marked as a demo in its settings (schema::isDemo).
 class DemoGenerator {
 public:
     DemoGenerator(Sqlca& sqlca, DemoOptions options);

@@ -1,7 +1,8 @@
 // The person-selection dialog and the help pages.
 
 #include "app/help_dialog.h"
-#include "app/navigation.h"
+#include "catalog/module_catalog.h"
+#include "frame/window_registry.h"
 #include "app/person_dialog.h"
 
 #include <QFile>
@@ -48,18 +49,24 @@ TEST(PersonDialogTest, NothingFoundChoosesNobody)
 
 TEST(HelpTest, EveryWindowHasItsOwnPage)
 {
-    QStringList topics{QStringLiteral("房屋信息批量维护")};
-    for (const NavigationEntry& e : navigationEntries()) topics << e.window;
+    WindowRegistry windows;
+    catalog::registerWindows(windows);
+    QStringList topics{QStringLiteral("房屋信息批量维护"), QStringLiteral("居民小组所辖范围定义")};
+    for (const QString& name : windows.names()) {
+        topics << name;
+        if (!windows.find(name)->helpTopic.isEmpty()) topics << windows.find(name)->helpTopic;
+    }
     for (const QString& topic : topics) {
-        const QString page = HelpDialog::pageFor(topic);
+        const QString page = HelpDialog::pageFor(windows, topic);
         EXPECT_NE(page, QStringLiteral("qrc:/help/index.html")) << topic.toStdString();
         EXPECT_TRUE(QFile::exists(page.mid(3))) << page.toStdString();
     }
-    EXPECT_EQ(HelpDialog::pageFor(QStringLiteral("房屋信息批量维护")), HelpDialog::pageFor(QStringLiteral("w_housemanage")));
-    EXPECT_EQ(HelpDialog::pageFor(QStringLiteral("没有这个主题")), QStringLiteral("qrc:/help/index.html"));
+    EXPECT_EQ(HelpDialog::pageFor(windows, QStringLiteral("房屋信息批量维护")),
+              HelpDialog::pageFor(windows, QStringLiteral("w_housemanage")));
+    EXPECT_EQ(HelpDialog::pageFor(windows, QStringLiteral("没有这个主题")), QStringLiteral("qrc:/help/index.html"));
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/index.html")));
 
-    HelpDialog dialog(nullptr, QStringLiteral("房屋信息批量维护"));
+    HelpDialog dialog(nullptr, windows, QStringLiteral("房屋信息批量维护"));
     EXPECT_TRUE(dialog.currentSource().endsWith(QLatin1String("housemanage.html")));
 }
 

@@ -1,114 +1,76 @@
-// The floor-selection dialog (w_multiselect_floor): the readable range and
-// its code, reading a range back, and the dialog's ticking.
+// The floor-selection dialog on screen: it shows what FloorSelection holds,
+// and its headings, cells and keys tick what the clerk means.
 
 #include "app/floor_dialog.h"
-#include "app/floor_range.h"
-#include "frame/sqlca.h"
-#include "support/test_db.h"
 
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace cr::app {
 namespace {
 
-using Cells = QSet<FloorRange::Cell>;
+using persons_in_charge::Cells;
+using persons_in_charge::Door;
+using persons_in_charge::FloorLayout;
+using persons_in_charge::FloorSelection;
 
-BuildingFloors sixStoreys()
+FloorLayout sixStoreys()
 {
-    return BuildingFloors{.buildingNo = 12, .name = "星河苑1号楼", .doors = 2, .doorWord = "单元", .upFloors = 6,
-                          .downFloors = 2};
+    FloorLayout layout{.buildingNo = 12, .name = QStringLiteral("星河苑1号楼"), .upFloors = 6, .downFloors = 2};
+    layout.doors = {Door{1, {}}, Door{2, {}}};
+    return layout;
 }
 
-struct RangeCase {
-    const char* name;
-    BuildingFloors building;
-    Cells cells;
-    const char* readable;
-    const char* code;
-};
-
-TEST(FloorRangeTest, ReadableRangeAndCodeOfTickedFloors)
+Qt::CheckState tick(const FloorDialog& dialog, int row, int column)
 {
-    const BuildingFloors bungalows{.buildingNo = 7, .name = "安华路2号平房院", .doors = 0, .upFloors = 1};
-    const std::vector<RangeCase> cases = {
-        {"a whole door", sixStoreys(), {{1, 1}, {1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}}, "1单元1-6层", "B12U1F1~6"},
-        {"a gap splits the run", sixStoreys(), {{1, 1}, {1, 2}, {1, 3}, {1, 5}}, "1单元1-3层、5层",
-         "B12U1F1~3,B12U1F5"},
-        {"basement apart from the ground floors", sixStoreys(), {{2, -2}, {2, -1}, {2, 1}}, "2单元地下1-2层、1层",
-         "B12U2F-2~-1,B12U2F1"},
-        {"doors in their order", sixStoreys(), {{2, 6}, {1, 6}}, "1单元6层，2单元6层", "B12U1F6,B12U2F6"},
-        {"outside the building", sixStoreys(), {{3, 1}, {1, 7}, {1, 0}}, "", ""},
-        {"nothing ticked", sixStoreys(), {}, "", ""},
-        {"a building without doors", bungalows, {{0, 1}}, "1层", "B7U0F1"},
-    };
-    for (const RangeCase& c : cases) {
-        EXPECT_EQ(FloorRange::readable(c.building, c.cells), QString::fromUtf8(c.readable)) << c.name;
-        EXPECT_EQ(FloorRange::code(c.building, c.cells), QString::fromUtf8(c.code)) << c.name;
-        // What the dialog hands back, it ticks again next time.
-        Cells inside;
-        for (const auto& cell : c.cells)
-            if (c.building.doorNumbers().contains(cell.first) && c.building.floorNumbers().contains(cell.second))
-                inside.insert(cell);
-        EXPECT_EQ(FloorRange::parseReadable(c.building, FloorRange::readable(c.building, c.cells)), inside) << c.name;
-    }
+    return dialog.grid()->item(row, column)->checkState();
 }
 
-TEST(FloorRangeTest, TextsItCannotReadTickNothing)
+TEST(FloorDialogTest, ShowsTheRangeSentTickedWithTheTopFloorFirst)
 {
-    BuildingFloors doorsNamedMen = sixStoreys();
-    doorsNamedMen.doorWord = QStringLiteral("门");
-    EXPECT_TRUE(FloorRange::parseReadable(doorsNamedMen, QStringLiteral("1单元1-3层")).isEmpty());
-    EXPECT_TRUE(FloorRange::parseReadable(sixStoreys(), QStringLiteral("全部楼层")).isEmpty());
-    EXPECT_TRUE(FloorRange::parseReadable(sixStoreys(), QStringLiteral("$$")).isEmpty());
-    EXPECT_EQ(FloorRange::parseReadable(sixStoreys(), QStringLiteral("1单元5-9层，9单元1层")), Cells({{1, 5}, {1, 6}}));
+    const FloorSelection selection(sixStoreys(), StrMultiselect{.s_str = "旧的文字", .s_code = "B12U1F5~6,B12U2F-2"});
+    FloorDialog dialog(nullptr, selection);
+    ASSERT_EQ(dialog.grid()->rowCount(), 8);
+    ASSERT_EQ(dialog.grid()->columnCount(), 2);
+    EXPECT_EQ(dialog.grid()->verticalHeaderItem(0)->text(), QStringLiteral("6层"));
+    EXPECT_EQ(dialog.grid()->verticalHeaderItem(7)->text(), QStringLiteral("地下2层"));
+    EXPECT_EQ(dialog.grid()->horizontalHeaderItem(1)->text(), QStringLiteral("2单元"));
+    EXPECT_EQ(tick(dialog, 0, 0), Qt::Checked);     // 1单元6层
+    EXPECT_EQ(tick(dialog, 1, 0), Qt::Checked);     // 1单元5层
+    EXPECT_EQ(tick(dialog, 2, 0), Qt::Unchecked);
+    EXPECT_EQ(tick(dialog, 7, 1), Qt::Checked);     // 2单元地下2层
 }
 
-TEST(FloorDialogTest, PreTicksTheCurrentRangeAndTicksDoorsAndFloorsWhole)
+TEST(FloorDialogTest, HeadingsTickWholeDoorsAndFloorsAndCellsFollowTheModel)
 {
-    StrMultiselect parameter{.s_dw = "dddw_building_select", .s_str = "1单元2-3层", .s_filter = "buildingno=12"};
-    FloorDialog dialog(nullptr, sixStoreys(), parameter);
-    EXPECT_EQ(dialog.ticked(), Cells({{1, 2}, {1, 3}}));
-
-    dialog.toggleDoor(1);   // the second column: door 2 as a whole
-    EXPECT_EQ(dialog.answer().s_str, QStringLiteral("1单元2-3层，2单元地下1-2层、1-6层"));
-    dialog.toggleDoor(1);   // all of it ticked: the click clears it
-    EXPECT_EQ(dialog.ticked(), Cells({{1, 2}, {1, 3}}));
-
-    dialog.toggleFloor(0);  // the top row is the top floor
-    const StrMultiselect answer = dialog.answer();
-    EXPECT_EQ(answer.s_str, QStringLiteral("1单元2-3层、6层，2单元6层"));
-    EXPECT_EQ(answer.s_filter, QStringLiteral("B12U1F2~3,B12U1F6,B12U2F6"));
-    EXPECT_EQ(answer.s_dw, parameter.s_dw);
+    FloorDialog dialog(nullptr, FloorSelection(sixStoreys(), StrMultiselect{}));
+    dialog.grid()->horizontalHeader()->sectionClicked(1);   // the whole of door 2
+    EXPECT_EQ(dialog.selection().readable(), QStringLiteral("2单元全部"));
+    dialog.grid()->verticalHeader()->sectionClicked(0);     // the top floor: door 1 ticked too
+    EXPECT_EQ(dialog.selection().code(), QStringLiteral("B12U1F6,B12U2"));
+    dialog.grid()->item(1, 0)->setCheckState(Qt::Checked);  // a single cell: 1单元5层
+    EXPECT_EQ(dialog.selection().readable(), QStringLiteral("1单元5-6层，2单元全部"));
+    dialog.toggleDoor(1);                                   // all ticked: the click clears it
+    const StrMultiselect answer = dialog.selection().answer();
+    EXPECT_EQ(answer.s_str, QStringLiteral("1单元5-6层"));
+    EXPECT_EQ(answer.s_filter, QStringLiteral("B12U1F5~6"));
+    EXPECT_EQ(tick(dialog, 3, 1), Qt::Unchecked);
 }
 
-class FloorBuildingTest : public test::DbTest {};
-
-TEST_P(FloorBuildingTest, ReadsTheBuildingNamedByTheFilter)
+TEST(FloorDialogTest, KeysTickTheCurrentDoorAndFloor)
 {
-    const QVariant key = db().insertReturningKey(
-        QStringLiteral("INSERT INTO tc_ge_building (commno, buildingname, address, roomtype, unitnum, upfloornum, "
-                       "downfloornum, prepare3) VALUES ('1', '星河苑2号楼', '太阳宫路5号', '01', 3, 5, 1, ' 单元 ')"),
-        {}, QStringLiteral("buildingno"));
-    ASSERT_TRUE(key.isValid()) << db().sqlErrText().toStdString();
-    ASSERT_TRUE(db().commit());
-    const QString filter = QStringLiteral("buildingno=%1").arg(key.toLongLong());
-
-    BuildingFloors b;
-    ASSERT_TRUE(FloorDialog::readBuilding(db(), {.s_dw = "dddw_building_select", .s_filter = filter}, &b));
-    EXPECT_EQ(b.name, QStringLiteral("星河苑2号楼"));
-    EXPECT_EQ(b.doors, 3);
-    EXPECT_EQ(b.doorWord, QStringLiteral("单元"));
-    EXPECT_EQ(b.floorNumbers(), QList<int>({-1, 1, 2, 3, 4, 5}));
-
-    // The bungalow list stands for buildings without doors.
-    ASSERT_TRUE(FloorDialog::readBuilding(db(), {.s_dw = "dddw_building_select1", .s_filter = filter}, &b));
-    EXPECT_EQ(b.doorNumbers(), QList<int>({0}));
-
-    EXPECT_FALSE(FloorDialog::readBuilding(db(), {.s_filter = "buildingno=999999"}, &b));
-    EXPECT_FALSE(FloorDialog::readBuilding(db(), {.s_filter = "buildingno='1' or 1=1"}, &b));
+    FloorDialog dialog(nullptr, FloorSelection(sixStoreys(), StrMultiselect{}));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.grid()->setFocus();
+    dialog.grid()->setCurrentCell(2, 1);   // 2单元4层
+    QTest::keyClick(dialog.grid(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(dialog.selection().readable(), QStringLiteral("2单元全部"));
+    QTest::keyClick(dialog.grid(), Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(dialog.selection().readable(), QStringLiteral("1单元4层，2单元全部"));
 }
-
-INSTANTIATE_ENGINES(FloorBuildingTest);
 
 } // namespace
 } // namespace cr::app

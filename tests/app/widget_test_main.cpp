@@ -1,3 +1,5 @@
+#include "frame/fault.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("community-registry-tests"));
     ::testing::InitGoogleTest(&argc, argv);
+    // A property change or a view column naming a column that does not exist
+    // fails the test that caused it.
+    cr::setFaultHandler([](const QString& text) { ADD_FAILURE() << "program fault: " << text.toStdString(); });
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,6 @@
 #include "areas_buildings/areas_buildings_views.h"
 #include "areas_buildings/building_layout.h"
-#include "areas_buildings/field_states.h"
+#include "frame/field_states.h"
 #include "form_states.h"
 #include "frame/view_catalog.h"
 
@@ -11,7 +11,7 @@ namespace cr::test {
 namespace {
 
 using areas_buildings::BuildingLayout;
-using areas_buildings::FieldStates;
+using cr::FieldStates;
 
 const QStringList kCounting = {"upfloornum", "unitnum", "prepare3", "floorhouesnum"};
 const QStringList kBungalowFacts = {"housenum", "istoilet", "iswaterdispart", "isammeterdispart"};
@@ -32,7 +32,7 @@ protected:
         form = std::make_unique<DataView>(*def);
         ASSERT_EQ(form->insertRow(0), 1);
         states = std::make_unique<FieldStates>(*form);
-        states->readColours();
+        states->readColours(QStringLiteral("address"), QStringLiteral("note"));
         layout = std::make_unique<BuildingLayout>(*form, *states);
     }
 

@@ -10,30 +10,6 @@
 namespace cr::test {
 namespace {
 
-TEST(PersonSelectionRequest, Parse)
-{
-    struct Case {
-        const char* parameter;
-        const char* text;
-        QStringList columns;
-        const char* condition;
-    };
-    const Case cases[] = {
-        {"张三,personno,personname,sex", "张三", {"personno", "personname", "sex"}, ""},
-        {"张三,personno,PersonName,,sex ", "张三", {"personno", "personname", "sex"}, ""},
-        {"李,personno,age;age>6", "李", {"personno", "age"}, "age>6"},
-        {"  王 ", "王", {}, ""},
-        {"", "", {}, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.parameter);
-        const auto r = PersonSelection::Request::parse(QString::fromUtf8(c.parameter));
-        EXPECT_EQ(r.text, QString::fromUtf8(c.text));
-        EXPECT_EQ(r.columns, c.columns);
-        EXPECT_EQ(r.condition, QString::fromLatin1(c.condition));
-    }
-}
-
 class PersonSelectionTest : public DbTest {
 protected:
     void SetUp() override
@@ -129,7 +105,9 @@ TEST_P(PersonSelectionTest, ChosenPersonFillsTheListedColumnsThatExist)
     target.setItem(1, "note", QStringLiteral("不动"));
     PersonSelection selection(db(), ui, message);
     ui.answerPerson(2);   // 李四 among the persons whose text matches "1380000000"
-    const int rc = selection.open(QStringLiteral("1380000000,personname,sex,idcard,age,contactphone,isvolunteer"), target);
+    const int rc = selection.open({QStringLiteral("1380000000"),
+                                   {"personname", "SEX", "idcard", "age", "contactphone", "isvolunteer", ""}, {}},
+                                  target);
     EXPECT_EQ(rc, 1);
     EXPECT_EQ(message.doubleParm, 1);
     EXPECT_EQ(target.getItemString(1, "personno"), QStringLiteral("P3")) << "personno is always filled";
@@ -154,7 +132,7 @@ TEST_P(PersonSelectionTest, CancelLeavesTheRowAsItWas)
     message.doubleParm = 5;
     PersonSelection selection(db(), ui, message);
     ui.answerPersonCancel();
-    EXPECT_EQ(selection.open(QStringLiteral("张,personno,personname"), target), 0);
+    EXPECT_EQ(selection.open({QStringLiteral("张"), {"personno", "personname"}, {}}, target), 0);
     EXPECT_EQ(message.doubleParm, 0);
     EXPECT_EQ(target.getItemString(1, "personname"), QStringLiteral("旧名"));
     EXPECT_TRUE(target.getItem(1, "personno").isNull());
@@ -167,10 +145,48 @@ TEST_P(PersonSelectionTest, ConditionHoldsForTheChosenPerson)
     target.setRow(1);
     PersonSelection selection(db(), ui, message);
     ui.answerPersonNo(QStringLiteral("P2"));   // 6 years old: not offered under age>6
-    EXPECT_EQ(selection.open(QStringLiteral("张,personno;age>6"), target), 0);
+    EXPECT_EQ(selection.open({QStringLiteral("张"), {"personno"}, QStringLiteral("age>6")}, target), 0);
     EXPECT_EQ(ui.errors().size(), 1);
     EXPECT_TRUE(target.getItem(1, "personno").isNull());
     EXPECT_EQ(ui.lastCandidates().size(), 1);
+}
+
+// What the user typed is searched for as it stands: separators and
+// condition syntax in it neither fill other columns nor narrow or widen the
+// search.
+TEST_P(PersonSelectionTest, TypedTextIsOnlyEverSearchedFor)
+{
+    ASSERT_TRUE(db().execute(QStringLiteral("INSERT INTO tc_ge_personinfo (commno, personno, personname, sex, isdeath) "
+                                            "VALUES ('C1', 'P9', '王;x', '1', '0')")));
+    ASSERT_TRUE(db().commit());
+    struct Case {
+        const char* name;
+        const char* typed;
+        const char* offered;      // persons the dialog offers, joined by ","
+    };
+    const Case cases[] = {
+        {"semicolon and a condition", "张;age>6", ""},
+        {"semicolon before a true condition", "王;1=1", ""},
+        {"comma and a column", "张,idcard", ""},
+        {"the text with a semicolon itself", "王;x", "P9"},
+        {"a name as it stands", "张三", "P1,P2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DataView target(targetDef());
+        target.insertRow(0);
+        target.setRow(1);
+        ui.clearPrompts();
+        ui.answerPersonCancel();
+        PersonSelection selection(db(), ui, message);
+        selection.open({QString::fromUtf8(c.typed), {"personname"}, {}}, target);
+        ASSERT_FALSE(ui.prompts().isEmpty());
+        EXPECT_EQ(ui.prompts().last().text, QString::fromUtf8(c.typed));
+        QStringList offered;
+        for (const PersonCandidate& p : ui.lastCandidates()) offered << p.personNo;
+        EXPECT_EQ(offered.join(QLatin1Char(',')), QString::fromLatin1(c.offered));
+    }
+    EXPECT_TRUE(ui.errors().isEmpty()) << ui.errors().join('\n').toStdString();
 }
 
 INSTANTIATE_ENGINES(PersonSelectionTest);

@@ -87,6 +87,37 @@ TEST_P(HouseInfoWindowTest, HouseNumberSearchTakesTypedQuotesAsText)
     EXPECT_EQ(form.getItem(1, QStringLiteral("floorno")).toInt(), 7);
 }
 
+// The owner's typed name goes to the person selection as the text searched
+// for and nothing else: separators in it name no column and no condition.
+TEST_P(HouseInfoWindowTest, TypedOwnerNameIsOnlySearchedFor)
+{
+    ASSERT_TRUE(db().execute(QStringLiteral("INSERT INTO tc_ge_personinfo (commno, personno, personname, sex, isdeath) "
+                                            "VALUES ('1', 'P1', '王;x', '1', '0')")));
+    RecordWindow* w = openHouse(2);
+    ASSERT_NE(w, nullptr);
+    DataView& form = w->dw_1();
+    ASSERT_EQ(form.userEdit(1, QStringLiteral("droittype"), QStringLiteral("01")), 0);
+    const struct {
+        const char* typed;
+        int offered;
+    } cases[] = {{"王;x", 1}, {"王;1=1", 0}, {"王,idcard", 0}, {"王", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui.answerPersonCancel();
+        EXPECT_EQ(form.userEdit(1, QStringLiteral("personname"), QString::fromUtf8(c.typed)), 2);
+        ASSERT_FALSE(ui.prompts().isEmpty());
+        EXPECT_EQ(ui.prompts().last().kind, test::Prompt::Kind::Person);
+        EXPECT_EQ(ui.prompts().last().text, QString::fromUtf8(c.typed));
+        EXPECT_EQ(ui.lastCandidates().size(), c.offered);
+        EXPECT_TRUE(form.getItem(1, QStringLiteral("personname")).isNull());
+    }
+    ui.answerPerson(1);
+    EXPECT_EQ(form.userEdit(1, QStringLiteral("personname"), QStringLiteral("王;x")), 2);
+    EXPECT_EQ(form.getItemString(1, QStringLiteral("personno")), QStringLiteral("P1"));
+    EXPECT_EQ(form.getItemString(1, QStringLiteral("personname")), QStringLiteral("王;x"));
+    EXPECT_TRUE(ui.errors().isEmpty()) << ui.errors().join('\n').toStdString();
+}
+
 INSTANTIATE_ENGINES(HouseInfoWindowTest);
 
 } // namespace

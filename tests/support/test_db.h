@@ -1,26 +1,21 @@
 #pragma once
 
-#include "frame/sqlca.h"
+#include "harness/fresh_database.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace cr::test {
 
-// A fresh, empty database on the given engine. SQLite: a new in-memory
-// database. PostgreSQL: a schema of its own on the server named by the
-// environment variable CR_TEST_PG, dropped again when the handle goes.
-// Returns nullptr with a reason when the engine is not available here.
-struct FreshDatabase {
-    std::unique_ptr<Sqlca> sqlca;
-    QString schema;            // PostgreSQL only
-    ~FreshDatabase();
-};
-std::unique_ptr<FreshDatabase> openFreshDatabase(Engine engine, bool withSchema, QString* skipReason);
-
-QString engineName(Engine engine);
+// Fresh databases per engine come from harness/ (shared with the scenario
+// player); DbTest runs a test once per engine on one.
+using harness::engineName;
+using harness::FreshDatabase;
+using harness::openFreshDatabase;
 
 // Base for tests that run once per engine: INSTANTIATE_ENGINES(MyTest).
+// PostgreSQL is skipped, visibly, when no server is named (CR_TEST_PG); a
+// named server that fails is a failure.
 class DbTest : public ::testing::TestWithParam<Engine> {
 protected:
     virtual bool wantsSchema() const { return true; }

@@ -1,49 +1,14 @@
 // community-admin as the administrator runs it: the built program, its exit
 // codes and its messages.
 #include "support/test_db.h"
+#include "tools/admin_process.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QSqlQuery>
 #include <QTemporaryDir>
-
-#ifndef CR_ADMIN_PATH
-#error "tests/CMakeLists.txt passes the path of community-admin as CR_ADMIN_PATH"
-#endif
 
 namespace cr::test {
 namespace {
-
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Outcome admin(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(CR_ADMIN_PATH), args);
-    // No timing is checked; the limit only keeps a hung child from hanging the suite.
-    if (!p.waitForFinished(600000)) {
-        p.kill();
-        p.waitForFinished();
-    }
-    Outcome o;
-    o.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    o.out = QString::fromUtf8(p.readAllStandardOutput());
-    o.err = QString::fromUtf8(p.readAllStandardError());
-    return o;
-}
-
-::testing::AssertionResult failsWith(const Outcome& o, int code, const QString& message)
-{
-    if (o.exitCode == code && o.err.contains(message)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "exit " << o.exitCode << ", stderr: " << o.err.toStdString()
-                                         << ", expected " << code << " with: " << message.toStdString();
-}
 
 TEST(AdminCli, HelpAndUsageErrors)
 {
@@ -69,6 +34,7 @@ TEST(AdminCli, HelpAndUsageErrors)
         {{QStringLiteral("demo"), QStringLiteral("x.db"), QStringLiteral("--size")}, "缺少取值"},
         {{QStringLiteral("init"), QStringLiteral("x.db"), QStringLiteral("--password"), QStringLiteral("s")}, "未知的选项"},
         {{QStringLiteral("set-commno"), QStringLiteral("x.db"), QStringLiteral("11 01")}, "社区编号"},
+        {{QStringLiteral("coverage"), QStringLiteral("a.db"), QStringLiteral("b.db")}, "数据库参数"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
@@ -164,6 +130,13 @@ void runLifecycle(const QString& db)
     EXPECT_TRUE(o.out.contains(QStringLiteral("社区编号：110105009007"))) << o.out.toStdString();
     EXPECT_TRUE(o.out.contains(QStringLiteral("结构版本："))) << o.out.toStdString();
     EXPECT_TRUE(o.out.contains(QStringLiteral("tc_ge_houseinfo")));
+
+    // No team registered yet: every house of the demo is a gap.
+    o = admin({QStringLiteral("coverage"), db, QStringLiteral("--houses")});
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("（居民小组 0 个）"))) << o.out.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("\n合计"))) << o.out.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("未覆盖\n"))) << o.out.toStdString();
 }
 
 // An older registry holding a house twice: upgrade lists the copies, deletes
@@ -218,28 +191,11 @@ TEST(AdminCli, DemoCreatesTheSchemaOfANewFile)
 
 TEST(AdminCli, LifecycleOnPostgres)
 {
-    const QString uri = qEnvironmentVariable("CR_TEST_PG");
-    if (uri.isEmpty()) GTEST_SKIP() << "CR_TEST_PG not set: no PostgreSQL server for tests";
-    DbTarget target;
-    QString error;
-    ASSERT_TRUE(DbTarget::parse(uri, &target, &error)) << error.toStdString();
-    auto server = Sqlca::connect(target, &error);
-    ASSERT_TRUE(server) << error.toStdString();
-    // A database of its own: community-admin works on whole databases.
-    const QString name = QStringLiteral("cr_admin_%1").arg(QCoreApplication::applicationPid());
-    QSqlQuery q(server->database());   // CREATE DATABASE cannot run inside a transaction
-    q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
-    ASSERT_TRUE(q.exec(QStringLiteral("CREATE DATABASE %1").arg(name)));
-    struct Dropper {
-        QSqlQuery& q;
-        QString name;
-        ~Dropper() { q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name)); }
-    } dropper{q, name};
-    DbTarget own = target;
-    own.database = name;
-    runLifecycle(own.display());
-    EXPECT_TRUE(q.exec(QStringLiteral("DROP DATABASE %1").arg(name)));
-    EXPECT_TRUE(failsWith(admin({QStringLiteral("info"), own.display()}), 1, QStringLiteral("无法连接数据库")));
+    ServerDatabase own(QStringLiteral("admin"));
+    if (own.null()) GTEST_SKIP() << "CR_TEST_PG not set: no PostgreSQL server for tests";
+    runLifecycle(own.uri());
+    EXPECT_TRUE(own.drop());
+    EXPECT_TRUE(failsWith(admin({QStringLiteral("info"), own.uri()}), 1, QStringLiteral("无法连接数据库")));
 }
 
 } // namespace

@@ -32,5 +32,11 @@ int runInfo(const CommandLine& line, AdminConsole& console);
 int runSetCommNo(const CommandLine& line, AdminConsole& console);
 int runGenerateHouses(const CommandLine& line, AdminConsole& console);
 int runDeleteHouses(const CommandLine& line, AdminConsole& console);
+int runCopy(const CommandLine& line, AdminConsole& console);
+int runBackup(const CommandLine& line, AdminConsole& console);
+int runRestore(const CommandLine& line, AdminConsole& console);
+int runExport(const CommandLine& line, AdminConsole& console);
+int runImport(const CommandLine& line, AdminConsole& console);
+int runCoverage(const CommandLine& line, AdminConsole& console);
 
 } // namespace cr::admin

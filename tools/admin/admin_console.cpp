@@ -22,4 +22,14 @@ int AdminConsole::usage(const QString& text, const QString& usageLine)
     return ExitUsage;
 }
 
+std::function<void(int, int)> AdminConsole::progress(const QString& step)
+{
+    return [this, step, shown = -1](int done, int total) mutable {
+        const int tenth = total > 0 ? done * 10 / total : 10;
+        if (tenth == shown) return;
+        shown = tenth;
+        m_out << QStringLiteral("[%1%] %2").arg(tenth * 10, 3).arg(step) << Qt::endl;
+    };
+}
+
 } // namespace cr::admin

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTextStream>
+#include <functional>
 
 namespace cr::admin {
 
@@ -19,6 +20,8 @@ public:
     int fail(const QString& text);
     // Prints the problem and a hint to the command's usage; returns ExitUsage.
     int usage(const QString& text, const QString& usageLine);
+    // Prints "[ 40%] <step>" as work advances, every tenth part.
+    std::function<void(int done, int total)> progress(const QString& step);
 
 private:
     QTextStream m_out;

@@ -1,5 +1,8 @@
 #include "tools/admin/admin_database.h"
 
+#include "maintenance/private_files.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,6 +24,12 @@ std::unique_ptr<AdminDatabase> AdminDatabase::open(const QString& argument, Mode
                 *error = QStringLiteral("数据库文件不存在：%1").arg(t.path);
                 return nullptr;
             }
+            if (!info.absoluteDir().exists()) {
+                *error = QStringLiteral("数据库文件所在的文件夹不存在：%1").arg(info.absolutePath());
+                return nullptr;
+            }
+            // Made here, before the engine opens it, so that it is private from the start.
+            if (!maintenance::createPrivateFile(t.path, error)) return nullptr;
             db->m_newFile = true;
         }
     }

@@ -2,11 +2,8 @@
 
 #include "frame/dataview.h"
 #include "frame/sqlca.h"
-#include "houses/houses_views.h"
-#include "schema/schema.h"
 #include "tools/admin/admin_console.h"
 #include "tools/admin/command_line.h"
-#include "tools/admin/registry_check.h"
 
 namespace cr::admin {
 
@@ -32,32 +29,16 @@ std::unique_ptr<HouseBatchTarget> HouseBatchTarget::load(const CommandLine& line
         return nullptr;
     }
 
-    *exitCode = ExitFailed;
     std::unique_ptr<HouseBatchTarget> t(new HouseBatchTarget);
-    QString error;
-    t->m_db = AdminDatabase::open(line.positional().first(), AdminDatabase::Mode::MustExist, &error);
-    if (!t->m_db) {
-        console.fail(error);
-        return nullptr;
-    }
+    t->m_session = RegistrySession::open(line.positional().first(), console, exitCode);
+    if (!t->m_session) return nullptr;
+    *exitCode = ExitFailed;
     Sqlca& sqlca = t->sqlca();
-    const int version = registryVersion(sqlca, t->m_db->display(), &error);
-    if (version == 0) {
-        console.fail(error);
-        return nullptr;
-    }
-    if (const QString mismatch = versionMismatch(version); !mismatch.isEmpty()) {
-        console.fail(mismatch);
-        return nullptr;
-    }
-    // New houses carry this office's community number, as in the window.
-    sqlca.setCommNo(schema::setting(sqlca, QStringLiteral("commno")));
 
-    houses::registerViews(t->m_catalog);
     auto view = [&](const char* name) {
-        auto v = std::make_unique<DataView>(*t->m_catalog.find(QLatin1String(name)));
+        auto v = std::make_unique<DataView>(*t->m_session->catalog().find(QLatin1String(name)));
         v->setTransObject(&sqlca);
-        v->setCatalog(&t->m_catalog);
+        v->setCatalog(&t->m_session->catalog());
         return v;
     };
     // The building's row as the window's building form reads it (the same

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "frame/view_catalog.h"
 #include "houses/house_batch.h"
-#include "tools/admin/admin_database.h"
+#include "tools/admin/registry_session.h"
 
 #include <QString>
 #include <memory>
@@ -27,7 +26,7 @@ public:
                                                   int* exitCode);
     ~HouseBatchTarget();
 
-    Sqlca& sqlca() { return m_db->sqlca(); }
+    Sqlca& sqlca() { return m_session->sqlca(); }
     DataView& houses() { return *m_houses; }
     houses::BatchBuilding building() const;
     QString buildingLabel() const;   // "楼院 12（3号楼）"
@@ -35,8 +34,7 @@ public:
 private:
     HouseBatchTarget() = default;
 
-    std::unique_ptr<AdminDatabase> m_db;
-    ViewCatalog m_catalog;
+    std::unique_ptr<RegistrySession> m_session;
     std::unique_ptr<DataView> m_buildings;
     std::unique_ptr<DataView> m_houses;
     int m_row = 0;

@@ -1,4 +1,5 @@
 #include "frame/sqlca.h"
+#include "schema/registry_settings.h"
 #include "schema/schema.h"
 #include "schema/schema_catalog.h"
 #include "tools/admin/admin_command.h"
@@ -23,8 +24,12 @@ int runInfo(const CommandLine& line, AdminConsole& console)
     QTextStream& out = console.out();
     out << QStringLiteral("数据库：%1（%2）\n").arg(db->display(), sqlca.dialect().displayName())
         << QStringLiteral("结构版本：%1（本程序：%2）\n").arg(version).arg(schema::currentVersion())
-        << QStringLiteral("社区编号：%1\n").arg(schema::setting(sqlca, QStringLiteral("commno")))
-        << QStringLiteral("各表记录数：\n");
+        << QStringLiteral("社区编号：%1\n").arg(schema::setting(sqlca, schema::settings::kCommNo));
+    if (const QString name = schema::communityName(sqlca); !name.isEmpty())
+        out << QStringLiteral("社区名称：%1\n").arg(name);
+    if (schema::isDemo(sqlca))
+        out << QStringLiteral("演示数据：是（%1），不能用于实际登记\n").arg(schema::setting(sqlca, schema::settings::kDemo));
+    out << QStringLiteral("各表记录数：\n");
     bool allRead = true;
     for (const schema::TableDecl& declared : schema::allTables()) {
         // Table names come from the schema's own declarations.

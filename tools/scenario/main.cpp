@@ -4,7 +4,7 @@
 // error, 77 when PostgreSQL was asked for but CR_TEST_PG names no server.
 
 #include "demo_windows.h"
-#include "scenario_database.h"
+#include "harness/fresh_database.h"
 #include "scenario_player.h"
 #include "scenario_script.h"
 
@@ -26,23 +26,23 @@ int playFile(const QString& path, Engine engine, bool verbose)
         err << "FAIL " << error << "\n";
         return 1;
     }
-    ScenarioDatabase::Result result;
-    auto db = ScenarioDatabase::open(engine, &result, &error);
-    if (result == ScenarioDatabase::Result::NotConfigured) {
+    bool notConfigured = false;
+    auto db = harness::openFreshDatabase(engine, true, &error, &notConfigured);
+    if (notConfigured) {
         out << "SKIP " << path << ": " << error << "\n";
         return 77;
     }
-    if (!db || !demo::createDemoTables(db->sqlca(), &error)) {
+    if (!db || !demo::createDemoTables(*db->sqlca, &error)) {
         err << "FAIL " << path << ": no database: " << error << "\n";
         return 1;
     }
     bool passed = false;
     {
-        ScenarioPlayer player(db->sqlca(), verbose);
+        ScenarioPlayer player(*db->sqlca, verbose);
         passed = player.play(lines);
     }
     (passed ? out : err) << (passed ? "PASS " : "FAIL ") << path << " (" << lines.size() << " lines, "
-                         << db->sqlca().dialect().displayName() << ")\n";
+                         << db->sqlca->dialect().displayName() << ")\n";
     return passed ? 0 : 1;
 }
 

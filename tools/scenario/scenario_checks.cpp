@@ -4,6 +4,7 @@
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
 #include "scenario_session.h"
+#include "scope_tree_lines.h"
 #include "selection_text.h"
 #include "value_text.h"
 
@@ -60,6 +61,7 @@ bool ScenarioChecks::run(const QStringList& t, ScenarioSession& s, QString* fail
         || what == QLatin1String("cursor"))
         return field(t, s, failure);
     if (what == QLatin1String("dropdown")) return dropdown(t, s, failure);
+    if (what == QLatin1String("tree") || what == QLatin1String("returned")) return checkScopeTreeLine(t, s, failure);
     if (what == QLatin1String("sql")) return sql(t, s, failure);
     if (what == QLatin1String("list")) return list(t, s, failure);
     if (what == QLatin1String("persons") || what == QLatin1String("selection") || what == QLatin1String("help"))
@@ -70,7 +72,7 @@ bool ScenarioChecks::run(const QStringList& t, ScenarioSession& s, QString* fail
 // expect message "<title>" "<text>" | expect message "<title>" starting "<text>" | expect no message
 bool ScenarioChecks::message(const QStringList& t, ScenarioSession& s, QString* failure)
 {
-    const QList<test::Prompt> messages = s.ui().messages();
+    const QList<harness::Prompt> messages = s.ui().messages();
     if (t.value(1) == QLatin1String("no")) {
         if (t.size() != 3 || t[2] != QLatin1String("message")) return usage(failure, QStringLiteral("no message"));
         if (s.messagesSeen >= messages.size()) return true;
@@ -83,7 +85,7 @@ bool ScenarioChecks::message(const QStringList& t, ScenarioSession& s, QString* 
     const QString text = prefix ? t[4] : t[3];
     const QString expected = QStringLiteral("%1 %2%3").arg(shown(title), prefix ? QStringLiteral("starting ") : QString(), shown(text));
     if (s.messagesSeen >= messages.size()) return differs(failure, expected, QStringLiteral("no (further) message"));
-    const test::Prompt& m = messages[s.messagesSeen++];
+    const harness::Prompt& m = messages[s.messagesSeen++];
     const bool same = m.title == title && (prefix ? m.text.startsWith(text) : m.text == text);
     if (same) return true;
     return differs(failure, expected, QStringLiteral("%1 %2").arg(shown(m.title), shown(m.text)));
@@ -161,7 +163,7 @@ bool ScenarioChecks::sql(const QStringList& t, ScenarioSession& s, QString* fail
 // expect list <view> rows <n> | row <n> | value <row> <column> <value>
 bool ScenarioChecks::list(const QStringList& t, ScenarioSession& s, QString* failure)
 {
-    if (t.size() < 5) return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | value <row> <column> <value>"));
+    if (t.size() < 5) return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | add allowed|refused | value <row> <column> <value>"));
     ListPage* page = s.existingList(t[2]);
     if (!page) return differs(failure, QStringLiteral("list %1 open").arg(t[2]), QStringLiteral("not opened by a list or open line"));
     int n = 0;
@@ -169,13 +171,17 @@ bool ScenarioChecks::list(const QStringList& t, ScenarioSession& s, QString* fai
         return page->rowCount() == n || differs(failure, t[4] + QStringLiteral(" rows"), QString::number(page->rowCount()) + QStringLiteral(" rows"));
     if (t[3] == QLatin1String("row") && t.size() == 5 && number(t[4], &n))
         return page->currentRow() == n || differs(failure, QStringLiteral("row ") + t[4], QStringLiteral("row %1").arg(page->currentRow()));
+    if (t[3] == QLatin1String("add") && t.size() == 5 && (t[4] == QLatin1String("allowed") || t[4] == QLatin1String("refused"))) {
+        const QString actual = page->canAdd() ? QStringLiteral("allowed") : QStringLiteral("refused");
+        return actual == t[4] || differs(failure, QStringLiteral("add ") + t[4], QStringLiteral("add ") + actual);
+    }
     if (t[3] == QLatin1String("value") && t.size() == 7 && number(t[4], &n)) {
         if (n < 1 || n > page->rowCount() || !page->dw_1().definition().column(t[5]))
             return differs(failure, QStringLiteral("row %1 column %2").arg(t[4], t[5]), QStringLiteral("no such cell"));
         const QVariant v = page->dw_1().getItem(n, t[5]);
         return valueMatches(v, t[6]) || differs(failure, t[6], valueText(v));
     }
-    return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | value <row> <column> <value>"));
+    return usage(failure, QStringLiteral("list <view> rows <n> | row <n> | add allowed|refused | value <row> <column> <value>"));
 }
 
 // expect mode|row|accepted|rejected|closed|open|enabled|disabled|text|status|rows ...
@@ -243,8 +249,8 @@ bool ScenarioChecks::dialogs(const QStringList& t, ScenarioSession& s, QString* 
     }
     if (what == QLatin1String("selection") && (t.size() == 3 || t.size() == 4)) {
         QString dialog;
-        for (const test::Prompt& p : s.ui().prompts())
-            if (p.kind == test::Prompt::Kind::Selection) dialog = p.title;
+        for (const harness::Prompt& p : s.ui().prompts())
+            if (p.kind == harness::Prompt::Kind::Selection) dialog = p.title;
         if (dialog != t[2]) return differs(failure, QStringLiteral("dialog ") + t[2], dialog.isEmpty() ? QStringLiteral("no dialog opened") : QStringLiteral("dialog ") + dialog);
         if (t.size() == 3) return true;
         StrMultiselect expected;

@@ -1,8 +1,12 @@
 #include "scenario_player.h"
 
 #include "frame/dataview.h"
+#include "frame/fault.h"
 #include "frame/record_window.h"
 #include "frame/sqlca.h"
+#include "floor_answer.h"
+#include "relative_dates.h"
+#include "scope_tree_lines.h"
 #include "selection_text.h"
 
 #include <QRegularExpression>
@@ -46,6 +50,9 @@ void ScenarioPlayer::report(const QString& where, const QString& text, const QSt
 bool ScenarioPlayer::play(const QList<ScenarioLine>& lines)
 {
     QTextStream out(stdout);
+    // A property change or definition naming a column that does not exist
+    // fails the line that caused it.
+    FaultCollector faults;
     for (const ScenarioLine& line : lines) {
         if (m_verbose) {
             out << "  " << line.where() << ": " << line.text << "\n";
@@ -54,7 +61,8 @@ bool ScenarioPlayer::play(const QList<ScenarioLine>& lines)
         QString failure;
         const int errorsBefore = int(m_session.ui().errors().size());
         bool ok = run(line, &failure);
-        const QStringList errors = m_session.ui().errors().mid(errorsBefore);
+        QStringList errors = m_session.ui().errors().mid(errorsBefore);
+        for (const QString& fault : faults.take()) errors << QStringLiteral("program fault: ") + fault;
         if (ok && !errors.isEmpty()) {
             ok = false;
             failure = errors.join(QLatin1Char('\n'));
@@ -77,7 +85,7 @@ bool ScenarioPlayer::play(const QList<ScenarioLine>& lines)
 bool ScenarioPlayer::finish(QString* failure)
 {
     QStringList problems;
-    const QList<test::Prompt> messages = m_session.ui().messages();
+    const QList<harness::Prompt> messages = m_session.ui().messages();
     for (int i = m_session.messagesSeen; i < messages.size(); ++i)
         problems << QStringLiteral("message not expected: \"%1\" \"%2\"").arg(messages[i].title, messages[i].text);
     for (const QString& a : m_session.ui().pendingDescriptions())
@@ -124,6 +132,7 @@ bool ScenarioPlayer::run(const ScenarioLine& line, QString* failure)
         form->userFocus();
         return true;
     }
+    if (command == QLatin1String("tick") || command == QLatin1String("clear")) return playScopeTreeLine(t, m_session, failure);
     if (command == QLatin1String("answer")) return doAnswer(t, failure);
     if (command == QLatin1String("parameter")) return doParameter(t, failure);
     *failure = QStringLiteral("unknown command \"%1\"").arg(t.value(0));
@@ -132,8 +141,9 @@ bool ScenarioPlayer::run(const ScenarioLine& line, QString* failure)
 
 bool ScenarioPlayer::doSql(const ScenarioLine& line, QString* failure)
 {
-    const QString statement = line.rest(1);
+    QString statement = line.rest(1);
     if (statement.isEmpty()) return *failure = usage(QStringLiteral("sql <statement>")), false;
+    if (!replaceRelativeDates(&statement, QDate::currentDate(), failure)) return false;
     Sqlca& sqlca = m_session.sqlca();
     if (!sqlca.execute(statement)) {
         *failure = QStringLiteral("statement failed: %1").arg(sqlca.sqlErrText());
@@ -315,7 +325,7 @@ bool ScenarioPlayer::doSelect(const QStringList& t, QString* failure)
 
 bool ScenarioPlayer::doAnswer(const QStringList& t, QString* failure)
 {
-    test::ScriptedUi& ui = m_session.ui();
+    harness::ScriptedUi& ui = m_session.ui();
     const QString what = t.value(1).toLower();
     if (t.size() == 2) {
         if (what == QLatin1String("ok")) return ui.answerOk(), true;
@@ -340,8 +350,17 @@ bool ScenarioPlayer::doAnswer(const QStringList& t, QString* failure)
         ui.answerSelection(s);
         return true;
     }
+    if (t.size() == 3 && what == QLatin1String("floors")) {
+        ui.answerSelectionWith(QStringLiteral("floors ") + t[2], floorAnswer(m_session.sqlca(), t[2]));
+        return true;
+    }
+    if (t.size() >= 3 && what == QLatin1String("scope")) {
+        ui.answerSelectionPlayed(t.mid(2));
+        return true;
+    }
     *failure = usage(QStringLiteral("answer ok|yes|no|cancel | answer person <n>|cancel | answer person no <personno> | "
-                                    "answer selection s_str=...;s_dw=...|cancel"));
+                                    "answer selection s_str=...;s_dw=...|cancel | answer floors <range>|ok | "
+                                    "answer scope <actions> ok|cancel"));
     return false;
 }
 

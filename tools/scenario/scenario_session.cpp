@@ -4,6 +4,7 @@
 #include "demo_windows.h"
 #include "frame/dataview.h"
 #include "frame/record_window.h"
+#include "scope_tree_lines.h"
 
 #include <QRegularExpression>
 
@@ -14,10 +15,13 @@ ScenarioSession::ScenarioSession(Sqlca& sqlca) : m_sqlca(sqlca)
     catalog::registerViews(m_catalog);
     catalog::registerWindows(m_registry);
     demo::registerDemoWindows(m_catalog, m_registry);
+    m_ui.setDialogRunner([this](const QString& dialog, const StrMultiselect& parameter, const QStringList& actions,
+                                QString* error) { return playSelectionDialog(*this, dialog, parameter, actions, error); });
 }
 
 ScenarioSession::~ScenarioSession()
 {
+    m_dialog.reset();
     m_window.reset();   // before the list pages it points at
 }
 
@@ -55,7 +59,11 @@ ListPage* ScenarioSession::list(const QString& listView, QString* error)
 
 RecordWindow* ScenarioSession::recordWindow() const { return dynamic_cast<RecordWindow*>(m_window.get()); }
 
-void ScenarioSession::setWindow(std::unique_ptr<Window> window) { m_window = std::move(window); }
+void ScenarioSession::setWindow(std::unique_ptr<Window> window)
+{
+    m_dialog.reset();
+    m_window = std::move(window);
+}
 
 Window* ScenarioSession::openWindow(QString* error) const
 {

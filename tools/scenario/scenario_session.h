@@ -5,7 +5,7 @@
 #include "frame/view_catalog.h"
 #include "frame/window.h"
 #include "frame/window_registry.h"
-#include "support/scripted_ui.h"
+#include "harness/scripted_ui.h"
 
 #include <QHash>
 #include <QString>
@@ -39,7 +39,7 @@ public:
     Sqlca& sqlca() { return m_sqlca; }
     const ViewCatalog& catalog() const { return m_catalog; }
     const WindowRegistry& registry() const { return m_registry; }
-    test::ScriptedUi& ui() { return m_ui; }
+    harness::ScriptedUi& ui() { return m_ui; }
     MessageObject& message() { return m_message; }
     WindowContext context();
 
@@ -52,6 +52,10 @@ public:
     Window* window() const { return m_window.get(); }
     RecordWindow* recordWindow() const;
     void setWindow(std::unique_ptr<Window> window);
+    // The last selection dialog a window opened and the scenario played
+    // (`answer scope ...`); kept after it closed so its tree can be checked.
+    Window* dialog() const { return m_dialog.get(); }
+    void setDialog(std::unique_ptr<Window> dialog) { m_dialog = std::move(dialog); }
     // The open window, or nullptr with a reason.
     Window* openWindow(QString* error) const;
 
@@ -67,10 +71,11 @@ private:
     Sqlca& m_sqlca;
     ViewCatalog m_catalog;
     WindowRegistry m_registry;
-    test::ScriptedUi m_ui;
+    harness::ScriptedUi m_ui;
     MessageObject m_message;
     QHash<QString, std::shared_ptr<ListPage>> m_lists;   // by lower-case view name
     std::unique_ptr<Window> m_window;
+    std::unique_ptr<Window> m_dialog;
 };
 
 } // namespace cr::scenario

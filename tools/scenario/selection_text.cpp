@@ -9,6 +9,7 @@ QString* field(StrMultiselect& s, const QString& name)
     if (name == QLatin1String("s_str")) return &s.s_str;
     if (name == QLatin1String("s_filter")) return &s.s_filter;
     if (name == QLatin1String("s_title")) return &s.s_title;
+    if (name == QLatin1String("s_code")) return &s.s_code;
     return nullptr;
 }
 
@@ -36,7 +37,7 @@ bool parseSelection(const QString& text, StrMultiselect* out, QStringList* named
         } else if (current) {
             *current += QLatin1Char(';') + part;
         } else {
-            *error = QStringLiteral("\"%1\" names no field of the selection (s_dw, s_str, s_filter, s_title)").arg(part);
+            *error = QStringLiteral("\"%1\" names no field of the selection (s_dw, s_str, s_filter, s_title, s_code)").arg(part);
             return false;
         }
     }
