@@ -33,11 +33,13 @@ qint64 monotonicNs()
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
-bool writeAll(int fd, const void* data, size_t size)
+// Moves all of size bytes through read() or write(), across short transfers
+// and interrupted calls.
+template <typename Transfer, typename Byte>
+bool transferAll(Transfer transfer, int fd, Byte* p, size_t size)
 {
-    const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t n = write(fd, p, size);
+        const ssize_t n = transfer(fd, p, size);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         p += n;
@@ -46,17 +48,14 @@ bool writeAll(int fd, const void* data, size_t size)
     return true;
 }
 
+bool writeAll(int fd, const void* data, size_t size)
+{
+    return transferAll(::write, fd, static_cast<const char*>(data), size);
+}
+
 bool readAll(int fd, void* data, size_t size)
 {
-    char* p = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t n = read(fd, p, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        size -= size_t(n);
-    }
-    return true;
+    return transferAll(::read, fd, static_cast<char*>(data), size);
 }
 
 bool writeBlock(int fd, const QByteArray& b)
