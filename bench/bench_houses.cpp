@@ -1,9 +1,12 @@
 // Batch house generation of one large building (33 floors, 6 doors, 8 houses
 // per floor: 1,584 houses), save and commit included, on SQLite and
-// PostgreSQL; next to it the same rows written by the grid's own row-by-row
-// update() and by a plain bulk insert without key read-back.
+// PostgreSQL; a generation that finds every house present; the deletion of
+// them all; and, to choose how many rows one statement carries on each
+// engine, the same rows written with keys read back by one reused
+// single-row statement and by multi-row statements of several sizes.
 //
-//   bench_houses [postgresql://user@host:port/db]   (or CR_BENCH_PG)
+//   bench_houses [postgresql://user@host:port/db] [--runs N]   (or CR_BENCH_PG)
+#include "bench/bench_support.h"
 #include "frame/dataview.h"
 #include "frame/sqlca.h"
 #include "frame/view_catalog.h"
@@ -13,20 +16,17 @@
 #include "schema/schema.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include "frame/row_cursor.h"
 #include <QTemporaryDir>
-#include <QTextStream>
-#include <algorithm>
-#include <ctime>
 #include <functional>
 #include <memory>
 
 using namespace cr;
+using namespace cr::bench;
 
 namespace {
 
-constexpr int kFloors = 33, kDoors = 6, kPerFloor = 8, kRuns = 7;
-QTextStream out(stdout);
+constexpr int kFloors = 33, kDoors = 6, kPerFloor = 8, kHouses = kFloors * kDoors * kPerFloor;
 
 struct Bench {
     std::unique_ptr<Sqlca> sqlca;
@@ -34,6 +34,7 @@ struct Bench {
     QString schema;
     ViewCatalog catalog;
     qlonglong building = 0;
+    int runs = 7;
 
     ~Bench()
     {
@@ -43,7 +44,6 @@ struct Bench {
             admin->commit();
         }
     }
-
     std::unique_ptr<DataView> view(const char* name)
     {
         auto v = std::make_unique<DataView>(*catalog.find(QLatin1String(name)));
@@ -54,6 +54,15 @@ struct Bench {
     {
         sqlca->execute(QStringLiteral("DELETE FROM tc_ge_houseinfo"));
         sqlca->commit();
+    }
+    houses::BatchOutcome generate()
+    {
+        auto list = view("d_housemanage");
+        auto grid = view("d_housemanage_house");
+        list->retrieve();
+        grid->retrieve({building});
+        const int row = list->find(QStringLiteral("buildingno = %1").arg(building), 1, list->rowCount());
+        return houses::HouseBatch(*sqlca, *grid).generate(houses::BatchBuilding::fromRow(*list, row));
     }
 };
 
@@ -90,155 +99,106 @@ bool prepare(Bench& b, const DbTarget& target, QString* error)
     return true;
 }
 
-// Wall time and this program's CPU time (the database server's own work is
-// in the wall time only), each the median of kRuns runs; `setup` runs untimed
-// before each run.
+// Medians of `runs` runs, `setup` untimed before each.
 struct Timing {
     double wallMs = 0;
     double cpuMs = 0;
 };
-
-Timing timed(const std::function<void()>& setup, const std::function<bool()>& run, bool* ok)
+Timing timed(int runs, const std::function<void()>& setup, const std::function<bool()>& run, bool* ok)
 {
-    QList<double> wall, cpu;
-    for (int i = 0; i < kRuns; ++i) {
+    Samples wall, cpu;
+    for (int i = 0; i < runs; ++i) {
         setup();
-        QElapsedTimer t;
-        const std::clock_t c0 = std::clock();
-        t.start();
+        const Stopwatch watch;
         *ok = run() && *ok;
-        wall << t.nsecsElapsed() / 1e6;
-        cpu << 1000.0 * double(std::clock() - c0) / CLOCKS_PER_SEC;
+        wall << watch.wallMs();
+        cpu << watch.cpuMs();
     }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[kRuns / 2], cpu[kRuns / 2]};
+    return {wall.median(), cpu.median()};
 }
 
-QString line(const Timing& t, const char* what)
+QString line(const Timing& t, const QString& what)
 {
-    return QStringLiteral("  %1 ms %2 ms  %3\n").arg(t.wallMs, 8, 'f', 1).arg(t.cpuMs, 8, 'f', 1).arg(QLatin1String(what));
+    return QStringLiteral("  %1 ms %2 ms  %3\n").arg(t.wallMs, 8, 'f', 1).arg(t.cpuMs, 8, 'f', 1).arg(what);
 }
 
-// The columns and values the generation writes for one house.
 const QStringList kColumns = {"commno", "buildingno", "unitno", "unitname", "floorno",
                               "housenumber", "housearea", "houseuse", "isrent", "issave"};
-QVariantList rowValues(qlonglong building, int door, int floor, int house)
+QVariantList rowValues(qlonglong building, int n)
 {
+    const int house = n % kPerFloor + 1, floor = n / kPerFloor % kFloors + 1, door = n / (kPerFloor * kFloors) + 1;
     return {QStringLiteral("110105001001"), building, door, QStringLiteral("单元"), floor,
             houses::HouseNumbering::batch(kFloors, kPerFloor, floor, house), 0, QStringLiteral("01"),
             QStringLiteral("0"), QStringLiteral("0")};
 }
 
-houses::BatchBuilding selectedBuilding(Bench& b, DataView& list)
+// All houses written with keys read back, `rows` rows per statement, each
+// statement shape prepared once: what the data view's save does.
+bool writeWithKeys(Bench& b, int rows)
 {
-    list.retrieve();
-    for (int r = 1; r <= list.rowCount(); ++r)
-        if (list.getItem(r, QStringLiteral("buildingno")).toLongLong() == b.building)
-            return houses::BatchBuilding::fromRow(list, r);
-    return {};
+    const QString one = QLatin1Char('(') + QStringList(kColumns.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
+                        QLatin1Char(')');
+    auto statement = [&](int count) {
+        return QStringLiteral("INSERT INTO tc_ge_houseinfo (%1) VALUES %2 RETURNING houseno%3")
+            .arg(kColumns.join(QLatin1Char(',')), QStringList(count, one).join(QLatin1Char(',')),
+                 count > 1 ? QStringLiteral(", ") + kColumns.join(QLatin1Char(',')) : QString());
+    };
+    std::unique_ptr<PreparedStatement> full = b.sqlca->prepare(statement(rows));
+    if (!full || !b.sqlca->begin()) return false;
+    int keys = 0;
+    for (int first = 0; first < kHouses; first += rows) {
+        const int count = std::min(rows, kHouses - first);
+        std::unique_ptr<PreparedStatement> rest;
+        if (count != rows) rest = b.sqlca->prepare(statement(count));
+        PreparedStatement* q = count == rows ? full.get() : rest.get();
+        QVariantList values;
+        for (int i = first; i < first + count; ++i) values << rowValues(b.building, i);
+        if (!q || !b.sqlca->runPrepared(*q, values, true)) return false;
+        while (q->next()) ++keys;
+        q->finish();
+    }
+    return keys == kHouses && b.sqlca->commit();
 }
 
-void runEngine(const DbTarget& target)
+void runEngine(const DbTarget& target, int runs)
 {
     Bench b;
+    b.runs = runs;
     QString error;
     if (!prepare(b, target, &error)) {
-        out << target.display() << ": " << error << "\n";
+        out() << target.display() << ": " << error << "\n";
         return;
     }
-    const int houses = kFloors * kDoors * kPerFloor;
-    out << "\n" << b.sqlca->dialect().displayName() << " (" << target.display() << "), " << houses
-        << " houses, median of " << kRuns << " runs\n";
+    out() << "\n" << b.sqlca->dialect().displayName() << " (" << target.display() << "), " << kHouses
+          << " houses, median of " << runs << " runs, load " << loadAverage() << "\n";
     bool ok = true;
-    std::unique_ptr<DataView> list = b.view("d_housemanage");
-    std::unique_ptr<DataView> grid;
 
-    // 1. The batch window's generation: grid rows, batched save, commit, sort.
-    const Timing generate = timed(
+    const Timing generate = timed(runs, [&] { b.clearHouses(); },
+                                  [&] { return b.generate().count == kHouses; }, &ok);
+    const Timing nothing = timed(runs, [] {}, [&] { return b.generate().count == 0; }, &ok);
+    const Timing remove = timed(
+        runs, [&] { if (b.generate().result != houses::BatchOutcome::Result::Done) ok = false; },
         [&] {
-            b.clearHouses();
-            grid = b.view("d_housemanage_house");
+            auto grid = b.view("d_housemanage_house");
             grid->retrieve({b.building});
-        },
-        [&] {
-            const houses::BatchOutcome o = houses::HouseBatch(*b.sqlca, *grid).generate(selectedBuilding(b, *list));
-            return o.result == houses::BatchOutcome::Result::Done && o.count == houses;
+            return houses::HouseBatch(*b.sqlca, *grid).removeAll().count == kHouses;
         },
         &ok);
-    // 2. Deleting them all again.
-    const Timing remove = timed(
-        [&] {
-            grid = b.view("d_housemanage_house");
-            grid->retrieve({b.building});
-            if (grid->rowCount() == 0) {
-                houses::HouseBatch(*b.sqlca, *grid).generate(selectedBuilding(b, *list));
-                grid->retrieve({b.building});
-            }
-        },
-        [&] { return houses::HouseBatch(*b.sqlca, *grid).removeAll().count == houses; }, &ok);
+    b.clearHouses();
 
-    // The part of the generation that only fills the grid (no database).
-    auto fillGrid = [&] {
-        for (int d = 1; d <= kDoors; ++d)
-            for (int f = 1; f <= kFloors; ++f)
-                for (int h = 1; h <= kPerFloor; ++h) {
-                    const int r = grid->insertRow(0);
-                    const QVariantList v = rowValues(b.building, d, f, h);
-                    for (int c = 0; c < kColumns.size(); ++c) grid->setItem(r, kColumns[c], v[c]);
-                }
-        return grid->rowCount() == houses;
-    };
-    const Timing fill = timed([&] { grid = b.view("d_housemanage_house"); }, fillGrid, &ok);
-
-    // 3. The same new rows saved by the grid's own update(): one INSERT per row.
-    const Timing rowByRow = timed(
-        [&] {
-            b.clearHouses();
-            grid = b.view("d_housemanage_house");
-            grid->retrieve({b.building});
-            fillGrid();
-        },
-        [&] { return grid->update() == 1 && b.sqlca->commit(); }, &ok);
-
-    // 4. A plain bulk insert of the same rows: multi-row INSERTs of the same
-    // size as the batched save (250 values), no keys read back.
-    const Timing bulk = timed([&] { b.clearHouses(); },
-                              [&] {
-                                  const int perRow = 10;
-                                  const int rowsPer = std::max(1, std::min(250, b.sqlca->dialect().maxBoundValues()) / perRow);
-                                  QVariantList values;
-                                  int rows = 0;
-                                  auto flush = [&] {
-                                      if (rows == 0) return true;
-                                      QStringList marks(rows, QStringLiteral("(?,?,?,?,?,?,?,?,?,?)"));
-                                      const bool done = b.sqlca->executeRaw(
-                                          QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, unitno, "
-                                                         "unitname, floorno, housenumber, housearea, houseuse, isrent, "
-                                                         "issave) VALUES ") + marks.join(QLatin1Char(',')), values);
-                                      values.clear();
-                                      rows = 0;
-                                      return done;
-                                  };
-                                  bool done = true;
-                                  for (int d = 1; d <= kDoors; ++d)
-                                      for (int f = 1; f <= kFloors; ++f)
-                                          for (int h = 1; h <= kPerFloor; ++h) {
-                                              values << rowValues(b.building, d, f, h);
-                                              if (++rows == rowsPer) done = flush() && done;
-                                          }
-                                  return flush() && done && b.sqlca->commit();
-                              },
-                              &ok);
-
-    out << QStringLiteral("      wall   client CPU\n");
-    out << line(generate, "batch generation (grid rows, batched save with keys read back, commit, sort)");
-    out << line(fill, "  of which filling the grid with the new rows (no database)");
-    out << line(remove, "batch deletion of all houses (DELETE ... IN, commit)");
-    out << line(rowByRow, "same rows by the grid's update(): one INSERT per row, commit");
-    out << line(bulk, "plain bulk insert of the same rows (no keys read back), commit");
-    if (!ok) out << "  (some run failed: " << b.sqlca->sqlErrText() << ")\n";
-    out.flush();
+    out() << QStringLiteral("      wall   client CPU\n");
+    out() << line(generate, QStringLiteral("batch generation (read list and grid, lock, fill, save with keys read back, "
+                                           "commit, sort); %1 row(s) per statement")
+                                .arg(b.sqlca->dialect().rowsPerStatement()));
+    out() << line(nothing, QStringLiteral("generation that finds all houses present"));
+    out() << line(remove, QStringLiteral("batch deletion of all houses (read grid, DELETE ... RETURNING, commit)"));
+    out() << "  the same rows with keys read back, by rows per statement:\n";
+    for (int rows : {1, 10, 50, 100, 250}) {
+        const Timing t = timed(runs, [&] { b.clearHouses(); }, [&] { return writeWithKeys(b, rows); }, &ok);
+        out() << line(t, QStringLiteral("  %1 row(s) per INSERT ... RETURNING, each shape prepared once").arg(rows));
+    }
+    if (!ok) out() << "  (some run failed: " << b.sqlca->sqlErrText() << ")\n";
+    out().flush();
 }
 
 } // namespace
@@ -246,23 +206,24 @@ void runEngine(const DbTarget& target)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    const Options options = Options::parse(app.arguments(), 7);
     QTemporaryDir dir;
     DbTarget sqlite;
     sqlite.engine = Engine::Sqlite;
     sqlite.path = dir.filePath(QStringLiteral("bench_houses.db"));
-    runEngine(sqlite);
+    runEngine(sqlite, options.runs);
 
-    const QString uri = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("CR_BENCH_PG");
+    const QString uri = options.positional.value(0, qEnvironmentVariable("CR_BENCH_PG"));
     if (uri.isEmpty()) {
-        out << "\nPostgreSQL: skipped (give a URI as argument or in CR_BENCH_PG)\n";
+        out() << "\nPostgreSQL: skipped (give a URI as argument or in CR_BENCH_PG)\n";
         return 0;
     }
     DbTarget pg;
     QString error;
     if (!DbTarget::parse(uri, &pg, &error)) {
-        out << "\nPostgreSQL: " << error << "\n";
+        out() << "\nPostgreSQL: " << error << "\n";
         return 1;
     }
-    runEngine(pg);
+    runEngine(pg, options.runs);
     return 0;
 }

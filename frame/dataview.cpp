@@ -6,8 +6,26 @@
 #include <algorithm>
 
 namespace cr {
+namespace {
 
-DataView::Private::Private(DataView* owner, const DataViewDef& definition) : q(owner), def(definition)
+std::vector<ColumnKind> kindsOf(const DataViewDef& def)
+{
+    std::vector<ColumnKind> kinds;
+    for (const ColumnDef& c : def.columns) kinds.push_back(c.kind);
+    return kinds;
+}
+
+std::vector<bool> computedOf(const DataViewDef& def)
+{
+    std::vector<bool> computed;
+    for (const ColumnDef& c : def.columns) computed.push_back(!c.compute.isEmpty());
+    return computed;
+}
+
+} // namespace
+
+DataView::Private::Private(DataView* owner, const DataViewDef& definition)
+    : q(owner), def(definition), store(kindsOf(definition), computedOf(definition))
 {
     columns.resize(def.columns.size());
     for (int i = 0; i < def.columns.size(); ++i) {
@@ -77,66 +95,32 @@ const std::vector<DataRow*>& DataView::Private::bufferRows(Buffer buffer) const
     case Buffer::Filter:
         if (!filteredValid) {
             filteredCache.clear();
-            for (const auto& r : all)
-                if (r->filteredOut) filteredCache.push_back(r.get());
+            for (DataRow* r : all)
+                if (r->filteredOut) filteredCache.push_back(r);
             filteredValid = true;
         }
         return filteredCache;
     case Buffer::Delete:
-        if (!deletedValid) {
-            deletedView.clear();
-            for (const auto& r : deleted) deletedView.push_back(r.get());
-            deletedValid = true;
-        }
-        return deletedView;
+        return deleted;
     }
     return primary;
 }
 
 DataRow* DataView::Private::rowAt(int row, Buffer buffer) const
 {
-    if (buffer == Buffer::Delete)
-        return row >= 1 && row <= static_cast<int>(deleted.size()) ? deleted[row - 1].get() : nullptr;
     const auto& rows = bufferRows(buffer);
     return row >= 1 && row <= static_cast<int>(rows.size()) ? rows[row - 1] : nullptr;
 }
 
-std::unique_ptr<DataRow> DataView::Private::newRow() const
-{
-    auto r = std::make_unique<DataRow>();
-    r->cells = std::make_unique<QVariant[]>(columns.size());
-    return r;
-}
-
-void DataView::Private::detachFromAll(DataRow* row, std::unique_ptr<DataRow>* owner)
+void DataView::Private::detachFromAll(DataRow* row)
 {
     for (auto it = all.end(); it != all.begin();) {
         --it;
-        if (it->get() == row) {
-            *owner = std::move(*it);
+        if (*it == row) {
             all.erase(it);
             return;
         }
     }
-}
-
-void DataView::Private::markModified(DataRow* row, int column)
-{
-    if (!row->changes) {
-        row->changes = std::make_unique<RowChanges>();
-        row->changes->original.assign(row->cells.get(), row->cells.get() + columns.size());
-        row->changes->modified.assign(columns.size(), false);
-    }
-    row->changes->modified[column] = true;
-    if (row->status == RowStatus::NotModified) row->status = RowStatus::DataModified;
-    else if (row->status == RowStatus::New) row->status = RowStatus::NewModified;
-}
-
-void DataView::Private::markStored(DataRow* row)
-{
-    row->changes.reset();
-    if (row->status == RowStatus::NewModified || row->status == RowStatus::DataModified)
-        row->status = RowStatus::NotModified;
 }
 
 void DataView::Private::clearAll()
@@ -144,6 +128,7 @@ void DataView::Private::clearAll()
     primary.clear();
     all.clear();
     deleted.clear();
+    store.clear();
     filteredValid = false;
     touched();
 }
@@ -221,7 +206,7 @@ QVariant DataView::originalItem(int row, const QString& column) const
     const int c = d->column(column);
     const DataRow* r = d->rowAt(row, Buffer::Primary);
     if (c < 0 || !r || d->columns[c].computed) return {};
-    return r->original(c);
+    return d->originalValue(r, c);
 }
 
 int DataView::setItem(int row, const QString& column, const QVariant& value)
@@ -232,10 +217,9 @@ int DataView::setItem(int row, const QString& column, const QVariant& value)
     bool ok = true;
     const QVariant v = Private::coerce(d->columns[c].kind, value, &ok);
     if (!ok) return -1;
-    QVariant& cell = r->cells[c];
-    if (cell.isValid() == v.isValid() && cell == v) return 1;
+    if (d->store.equals(r, c, v)) return 1;
     d->markModified(r, c);
-    cell = v;
+    d->store.setValue(r, c, v);
     d->touched();
     emit itemChangedValue(row, d->def.columns[c].name);
     return 1;
@@ -246,18 +230,16 @@ int DataView::insertRow(int beforeRow)
     const int count = rowCount();
     if (beforeRow < 0 || beforeRow > count) return -1;
     const int at = beforeRow == 0 ? count + 1 : beforeRow;
-    auto r = d->newRow();
+    DataRow* r = d->newRow();
     r->status = RowStatus::New;
-    DataRow* raw = r.get();
     emit rowAboutToBeInserted(at);
     if (at > count) {
-        d->all.push_back(std::move(r));
+        d->all.push_back(r);
     } else {
         DataRow* next = d->primary[at - 1];
-        auto pos = std::find_if(d->all.begin(), d->all.end(), [&](const auto& p) { return p.get() == next; });
-        d->all.insert(pos, std::move(r));
+        d->all.insert(std::find(d->all.begin(), d->all.end(), next), r);
     }
-    d->primary.insert(d->primary.begin() + (at - 1), raw);
+    d->primary.insert(d->primary.begin() + (at - 1), r);
     d->touched();
     if (d->currentRow >= at) ++d->currentRow;
     emit rowInserted(at);
@@ -271,12 +253,11 @@ int DataView::deleteRow(int row)
     DataRow* r = d->rowAt(row, Buffer::Primary);
     if (!r) return -1;
     emit rowAboutToBeRemoved(row);
-    std::unique_ptr<DataRow> owned;
-    d->detachFromAll(r, &owned);
+    d->detachFromAll(r);
     d->primary.erase(d->primary.begin() + (row - 1));
-    // Rows never stored simply vanish; stored rows wait for the next update.
-    if (r->status == RowStatus::NotModified || r->status == RowStatus::DataModified)
-        d->deleted.push_back(std::move(owned));
+    // Rows never stored simply vanish (their memory goes with the next
+    // retrieve or reset); stored rows wait for the next update.
+    if (r->status == RowStatus::NotModified || r->status == RowStatus::DataModified) d->deleted.push_back(r);
     d->touched();
     emit rowRemoved(row);
     const int count = rowCount();
@@ -309,82 +290,12 @@ int DataView::rowsCopyFrom(const DataView& other)
             bool ok = true;
             const QVariant v = Private::coerce(d->columns[i].kind, other.item(row, from[i]), &ok);
             if (!ok || !v.isValid()) continue;
-            r->cells[i] = v;
             d->markModified(r, static_cast<int>(i));
+            d->store.setValue(r, static_cast<int>(i), v);
         }
         d->touched();
         emit itemChangedValue(at, QString());
     }
-    return 1;
-}
-
-// --- statuses --------------------------------------------------------------
-
-RowStatus DataView::getItemStatus(int row, const QString& column, Buffer buffer) const
-{
-    const DataRow* r = d->rowAt(row, buffer);
-    if (!r) return RowStatus::NotModified;
-    if (column.isEmpty()) return r->status;
-    const int c = d->column(column);
-    return c >= 0 && r->isModified(c) ? RowStatus::DataModified : RowStatus::NotModified;
-}
-
-int DataView::setItemStatus(int row, const QString& column, Buffer buffer, RowStatus status)
-{
-    DataRow* r = d->rowAt(row, buffer);
-    if (!r) return -1;
-    const bool isNew = r->status == RowStatus::New || r->status == RowStatus::NewModified;
-    if (!column.isEmpty()) {
-        const int c = d->column(column);
-        if (c < 0 || d->columns[c].computed) return -1;
-        if (status == RowStatus::DataModified || status == RowStatus::NewModified) {
-            d->markModified(r, c);
-        } else if (r->changes) {
-            r->changes->modified[c] = false;
-            r->changes->original[c] = r->cells[c];
-        }
-        d->touched();
-        return 1;
-    }
-    switch (status) {
-    case RowStatus::NotModified:
-        // A stored row takes its values as stored; a new row stays to be inserted.
-        r->changes.reset();
-        r->status = isNew ? RowStatus::New : RowStatus::NotModified;
-        break;
-    case RowStatus::DataModified:
-        r->status = isNew ? RowStatus::NewModified : RowStatus::DataModified;
-        break;
-    case RowStatus::New:
-        if (r->changes) std::fill(r->changes->modified.begin(), r->changes->modified.end(), false);
-        r->status = r->status == RowStatus::DataModified ? RowStatus::NewModified : RowStatus::New;
-        break;
-    case RowStatus::NewModified:
-        r->status = RowStatus::NewModified;
-        break;
-    }
-    d->touched();
-    return 1;
-}
-
-int DataView::modifiedCount() const
-{
-    int n = 0;
-    for (const auto& r : d->all)
-        if (r->status == RowStatus::DataModified || r->status == RowStatus::NewModified) ++n;
-    return n;
-}
-
-bool DataView::hasChanges() const
-{
-    return modifiedCount() > 0 || !d->deleted.empty();
-}
-
-int DataView::resetUpdate()
-{
-    for (const auto& r : d->all) d->markStored(r.get());
-    d->deleted.clear();
-    d->touched();
     return 1;
 }
 

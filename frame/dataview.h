@@ -22,10 +22,20 @@ enum class Buffer { Primary, Filter, Delete };
 // One statement of an update plan: engine SQL and the values bound to it.
 struct PlannedStatement {
     enum class Kind { Insert, Update, Delete } kind;
-    int row = 0;             // row in its buffer (1-based)
+    // What the statement hands back to be read.
+    enum class Returning {
+        Nothing,
+        Keys,         // the key the database assigned to each inserted row (then, for
+                      // several rows, the inserted values to match them by)
+        StoredRows,   // each deleted row as the database held it (key first), to be
+                      // compared with the values the view read
+    };
+    int row = 0;             // row in its buffer (1-based); the first one when it writes several
     Buffer buffer = Buffer::Primary;
     QString sql;
     QVariantList values;     // positional ('?') values
+    int rowCount = 1;        // rows one statement writes (multi-row INSERT, DELETE of several keys)
+    Returning returning = Returning::Nothing;
 };
 
 // Handlers a window attaches to user actions on the view.
@@ -108,7 +118,13 @@ public:
     // the connection's unit of work (no commit). 1 on success; -1 on failure
     // with every row, status and buffer as before, so the caller can roll
     // back and retry.
+    //
+    // A stored row is written only while the database still holds what the
+    // view read: an UPDATE also compares the original values of the columns
+    // it sets, a DELETE checks the row it removed. When someone else changed
+    // the row meanwhile, the save fails with staleRowMessage().
     int update(bool resetFlags = true);
+    static QString staleRowMessage();
     int resetUpdate();                             // mark everything as stored (untouched new rows stay new)
 
     // --- typing (the edit control) -----------------------------------------

@@ -21,8 +21,7 @@ int DataView::userEdit(int row, const QString& column, const QString& text)
     // The text being committed is no longer pending: a handler that accepts
     // text itself (accepttext inside itemchanged) must not see it again.
     if (d->hasPending && d->pendingColumn.compare(column, Qt::CaseInsensitive) == 0) clearPendingText();
-    const QVariant& current = r->cells[c];
-    if (current.isValid() == value.isValid() && current == value) return 0;
+    if (d->store.equals(r, c, value)) return 0;
     const QString name = d->def.columns[c].name;
     const int result = d->events.itemChanged ? d->events.itemChanged(row, name, text) : 0;
     if (result == 0) setItem(row, name, value);

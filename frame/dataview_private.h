@@ -4,6 +4,7 @@
 
 #include "frame/dataview.h"
 #include "frame/expr/expression.h"
+#include "frame/row_store.h"
 
 #include <QHash>
 #include <QPointer>
@@ -12,24 +13,8 @@
 
 namespace cr {
 
-// Values as stored before the first change of a row, and which columns
-// changed since. Only rows that were changed carry one.
-struct RowChanges {
-    std::vector<QVariant> original;
-    std::vector<bool> modified;
-};
-
-// One row: a value per definition column (computed columns keep a null),
-// its status and, once changed, its stored values.
-struct DataRow {
-    std::unique_ptr<QVariant[]> cells;
-    std::unique_ptr<RowChanges> changes;
-    RowStatus status = RowStatus::NotModified;
-    bool filteredOut = false;
-
-    bool isModified(int column) const { return changes && changes->modified[column]; }
-    const QVariant& original(int column) const { return changes ? changes->original[column] : cells[column]; }
-};
+struct DbValue;
+class RowCursor;
 
 // What the view keeps about each definition column.
 struct ColumnInfo {
@@ -81,15 +66,14 @@ struct DataView::Private {
     const ViewCatalog* catalog = nullptr;
     QString lastError;
 
-    // Live rows (primary and filtered) in their natural order, owned here;
-    // the primary buffer points into them in display order.
-    std::vector<std::unique_ptr<DataRow>> all;
+    // Live rows (primary and filtered) in their natural order; the primary
+    // buffer holds them in display order. Every row lives in the store.
+    RowStore store;
+    std::vector<DataRow*> all;
     std::vector<DataRow*> primary;
-    std::vector<std::unique_ptr<DataRow>> deleted;
+    std::vector<DataRow*> deleted;
     mutable std::vector<DataRow*> filteredCache;
     mutable bool filteredValid = false;
-    mutable std::vector<DataRow*> deletedView;
-    mutable bool deletedValid = false;
     quint64 revision = 1;        // any change of rows, values, order or filter
     quint64 dataRevision = 1;    // changes of rows, values and order (not the filter)
 
@@ -131,27 +115,50 @@ struct DataView::Private {
     int column(const QString& name) const { return columnByName.value(name.toLower(), -1); }
     DataRow* rowAt(int row, Buffer buffer) const;
     const std::vector<DataRow*>& bufferRows(Buffer buffer) const;
-    std::unique_ptr<DataRow> newRow() const;
+    DataRow* newRow() { return store.newRow(); }
     void touched()
     {
         ++revision;
         ++dataRevision;
-        filteredValid = deletedValid = false;
+        filteredValid = false;
     }
-    void detachFromAll(DataRow* row, std::unique_ptr<DataRow>* owner);
+    void detachFromAll(DataRow* row);
+    QVariant value(const DataRow* row, int column) const { return store.value(row, column); }
+    // As retrieved or last stored (what the status of a row compares with).
+    QVariant originalValue(const DataRow* row, int column) const;
+    // What the database holds, as far as the view knows: the row a save must
+    // still find there, or someone else has changed it meanwhile.
+    QVariant databaseValue(const DataRow* row, int column) const;
     void markModified(DataRow* row, int column);
     void markStored(DataRow* row);
+    // column -1: the whole row
+    void takeCurrentAsOriginal(DataRow* row, int column);
     void clearAll();
     void setCurrentRow(int row, bool raiseEvent);
 
     // --- saving
-    // The statements update() runs, with the row each one writes.
-    bool buildPlan(QList<PlannedStatement>* plan, std::vector<DataRow*>* rows, QString* error) const;
+    // What one planned statement writes: its rows and the columns it sets
+    // (for an INSERT in the order of its values).
+    struct StatementRows {
+        std::vector<DataRow*> rows;
+        std::vector<int> columns;
+    };
+    // The statements update() runs, with the rows each one writes.
+    bool buildPlan(QList<PlannedStatement>* plan, std::vector<StatementRows>* rows, QString* error) const;
+    bool readInsertedKeys(RowCursor& result, const PlannedStatement& s, const StatementRows& rows,
+                          std::vector<std::pair<DataRow*, QVariant>>* keys, QString* error) const;
+    bool checkDeletedRows(RowCursor& result, const StatementRows& rows, QString* error) const;
+    QString rowNotWritten(const DataRow* row, qint64 affected) const;
+    bool runPlan(const QList<PlannedStatement>& plan, const std::vector<StatementRows>& rows,
+                 std::vector<std::pair<DataRow*, QVariant>>* keys);
+    void noteWritten(const QList<PlannedStatement>& plan, const std::vector<StatementRows>& rows,
+                     const std::vector<std::pair<DataRow*, QVariant>>& keys);
 
     // --- values
     QVariant cellValue(const std::vector<DataRow*>& rows, int row, int column, bool* error) const;
     static QVariant coerce(ColumnKind kind, const QVariant& value, bool* ok);
     static QVariant fromDatabase(ColumnKind kind, const QVariant& value);
+    void storeFetched(DataRow* row, int column, const DbValue& value);
     static QString codeKey(const QVariant& value);
 
     // --- expressions

@@ -1,44 +1,52 @@
 #include "frame/dataview_private.h"
 
+#include "frame/row_cursor.h"
 #include "frame/sqlca.h"
 
-#include <QSqlRecord>
-
 namespace cr {
-namespace {
 
-// Repeated texts (codes, a building's address on each of its houses) share
-// one copy. A column stops being pooled once most of its texts differ.
-class TextPool {
-public:
-    QVariant take(int column, const QVariant& value)
-    {
-        if (value.typeId() != QMetaType::QString) return value;
-        Column& c = m_columns[column];
-        if (c.gaveUp) return value;
-        const QString text = value.toString();
-        auto it = c.seen.constFind(text);
-        ++c.lookups;
-        if (it != c.seen.constEnd()) return *it;
-        if (c.lookups > 2000 && c.seen.size() * 2 > c.lookups) {
-            c.gaveUp = true;
-            c.seen.clear();
-            return value;
+// Puts one database value into a cell of the column's kind. Numbers and
+// UTF-8 text go straight in; anything else takes the lenient way of
+// fromDatabase (dates as text, numbers as text ...).
+void DataView::Private::storeFetched(DataRow* row, int column, const DbValue& v)
+{
+    const ColumnKind kind = columns[size_t(column)].kind;
+    switch (v.type) {
+    case DbValue::Type::Null:
+        return;
+    case DbValue::Type::Text:
+        if (kind == ColumnKind::Text) {
+            store.setUtf8(row, column, v.text, true);
+            return;
         }
-        c.seen.insert(text, text);
-        return value;
+        break;
+    case DbValue::Type::Integer:
+        if (kind == ColumnKind::Integer) {
+            store.setInteger(row, column, v.integer);
+            return;
+        }
+        if (kind == ColumnKind::Decimal) {
+            store.setReal(row, column, double(v.integer));
+            return;
+        }
+        break;
+    case DbValue::Type::Real:
+        if (kind == ColumnKind::Decimal) {
+            store.setReal(row, column, v.real);
+            return;
+        }
+        break;
+    case DbValue::Type::Other:
+        if (kind == ColumnKind::Text && v.other.typeId() == QMetaType::QString) {
+            store.setUtf8(row, column, v.other.toString().toUtf8(), true);
+            return;
+        }
+        break;
     }
-
-private:
-    struct Column {
-        QHash<QString, QString> seen;
-        int lookups = 0;
-        bool gaveUp = false;
-    };
-    QHash<int, Column> m_columns;
-};
-
-} // namespace
+    const QVariant value = fromDatabase(kind, v.variant());
+    if (kind == ColumnKind::Text && value.isValid()) store.setUtf8(row, column, value.toString().toUtf8(), true);
+    else store.setValue(row, column, value);
+}
 
 long DataView::retrieve(const QVariantList& args)
 {
@@ -49,6 +57,7 @@ long DataView::retrieve(const QVariantList& args)
     d->currentRow = 0;
     // A failed retrieve leaves the view empty, never with rows of an older one.
     auto fail = [this](const QString& message) -> long {
+        d->clearAll();
         d->lastError = message;
         emit rowsReset();
         emit currentRowChanged(0);
@@ -61,14 +70,14 @@ long DataView::retrieve(const QVariantList& args)
         return fail(QStringLiteral("数据窗口 %1 缺少检索参数（需要 %2 个）").arg(d->def.name).arg(d->def.arguments.size()));
     SqlParams params;
     for (int i = 0; i < d->def.arguments.size(); ++i) params.append({d->def.arguments[i], values[i]});
-    auto query = d->sqlca->select(d->def.sql, params);
-    if (!query) return fail(d->sqlca->sqlErrText());
+    std::unique_ptr<RowCursor> cursor = d->sqlca->openCursor(d->def.sql, params);
+    if (!cursor) return fail(d->sqlca->sqlErrText());
 
     // Result fields by name when every stored column is there, else by position.
-    const QSqlRecord record = query->record();
+    const int fieldCount = cursor->columnCount();
     QHash<QString, int> fieldByName;
-    for (int f = 0; f < record.count(); ++f) {
-        QString n = record.fieldName(f).toLower();
+    for (int f = 0; f < fieldCount; ++f) {
+        QString n = cursor->columnName(f).toLower();
         const int dot = n.lastIndexOf(QLatin1Char('.'));
         if (dot >= 0) n = n.mid(dot + 1);
         if (!fieldByName.contains(n)) fieldByName.insert(n, f);
@@ -84,22 +93,21 @@ long DataView::retrieve(const QVariantList& args)
         int f = 0;
         for (size_t c = 0; c < d->columns.size(); ++c)
             if (!d->columns[c].computed) field[c] = f++;
-        if (f > record.count())
+        if (f > fieldCount)
             return fail(QStringLiteral("数据窗口 %1 的查询只返回 %2 列，定义需要 %3 列")
-                            .arg(d->def.name).arg(record.count()).arg(f));
+                            .arg(d->def.name).arg(fieldCount).arg(f));
     }
+    std::vector<std::pair<int, int>> reads;   // (column, field) of every stored column
+    for (size_t c = 0; c < d->columns.size(); ++c)
+        if (field[c] >= 0) reads.push_back({int(c), field[c]});
 
-    TextPool pool;
-    const int columnCount = static_cast<int>(d->columns.size());
-    while (query->next()) {
-        auto row = d->newRow();
-        for (int c = 0; c < columnCount; ++c) {
-            if (field[c] < 0 || query->isNull(field[c])) continue;
-            row->cells[c] = pool.take(c, Private::fromDatabase(d->columns[c].kind, query->value(field[c])));
-        }
-        d->primary.push_back(row.get());
-        d->all.push_back(std::move(row));
+    while (cursor->next()) {
+        DataRow* row = d->newRow();
+        for (const auto& [column, f] : reads) d->storeFetched(row, column, cursor->value(f));
+        d->all.push_back(row);
     }
+    if (!cursor->error().isEmpty()) return fail(cursor->error());
+    d->primary = d->all;
     d->touched();
     if (!d->sortKeys.empty()) d->applySort();
     if (d->filterExpr) d->applyFilter();

@@ -91,10 +91,10 @@ const DataView::Private::EqualityIndex& DataView::Private::equalityIndex(int col
     if (index.revision == dataRevision) return index;
     index.rowsByKey.clear();
     const bool numeric = columns[column].kind == ColumnKind::Integer || columns[column].kind == ColumnKind::Decimal;
-    for (const auto& r : all) {
-        const QVariant& v = r->cells[column];
-        if (!v.isValid()) continue;
-        index.rowsByKey[numeric ? codeKey(v) : v.toString()].push_back(r.get());
+    for (DataRow* r : all) {
+        if (store.isNull(r, column)) continue;
+        const QVariant v = store.value(r, column);
+        index.rowsByKey[numeric ? codeKey(v) : v.toString()].push_back(r);
     }
     index.revision = dataRevision;
     return index;
@@ -106,9 +106,9 @@ bool DataView::Private::applyFilter()
     ++revision;
     if (!filterExpr) {
         primary.clear();
-        for (const auto& r : all) {
+        for (DataRow* r : all) {
             r->filteredOut = false;
-            primary.push_back(r.get());
+            primary.push_back(r);
         }
         return true;
     }
@@ -133,9 +133,7 @@ bool DataView::Private::applyFilter()
             return true;
         }
     }
-    std::vector<DataRow*> rows;
-    rows.reserve(all.size());
-    for (const auto& r : all) rows.push_back(r.get());
+    const std::vector<DataRow*>& rows = all;
     const Rows source(*this, rows, currentRow);
     std::vector<char> keep(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -189,10 +187,7 @@ bool DataView::Private::applySortSpec(const QString& spec, QString* error)
 bool DataView::Private::applySort()
 {
     if (sortKeys.empty()) return true;
-    std::vector<DataRow*> rows;
-    rows.reserve(all.size());
-    for (const auto& r : all) rows.push_back(r.get());
-    const Rows source(*this, rows, currentRow);
+    const std::vector<DataRow*>& rows = all;
     // Keys are read once per row; computed ones are evaluated once.
     const size_t k = sortKeys.size();
     std::vector<QVariant> keys(rows.size() * k);
@@ -203,7 +198,7 @@ bool DataView::Private::applySort()
         }
     std::vector<size_t> order(rows.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    const auto before = [&](size_t a, size_t b) {
         for (size_t j = 0; j < k; ++j) {
             const QVariant& x = keys[a * k + j];
             const QVariant& y = keys[b * k + j];
@@ -213,14 +208,17 @@ bool DataView::Private::applySort()
             if (c != 0) return sortKeys[j].descending ? c > 0 : c < 0;
         }
         return false;
-    });
-    std::vector<std::unique_ptr<DataRow>> sorted;
+    };
+    // Rows read in the order asked for (the query's ORDER BY) stay as they are.
+    if (std::is_sorted(order.begin(), order.end(), before)) return true;
+    std::stable_sort(order.begin(), order.end(), before);
+    std::vector<DataRow*> sorted;
     sorted.reserve(all.size());
-    for (size_t i : order) sorted.push_back(std::move(all[i]));
+    for (size_t i : order) sorted.push_back(all[i]);
     all = std::move(sorted);
     primary.clear();
-    for (const auto& r : all)
-        if (!r->filteredOut) primary.push_back(r.get());
+    for (DataRow* r : all)
+        if (!r->filteredOut) primary.push_back(r);
     filteredValid = false;
     touched();
     return true;

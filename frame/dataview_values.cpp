@@ -19,7 +19,7 @@ QVariant DataView::Private::cellValue(const std::vector<DataRow*>& rows, int row
         return {};
     }
     const ColumnInfo& info = columns[column];
-    if (!info.computed) return rows[row - 1]->cells[column];
+    if (!info.computed) return store.value(rows[row - 1], column);
     // A computed column naming itself (directly or not) must not recurse forever.
     if (!info.compute || evaluationDepth > 16) {
         *error = true;

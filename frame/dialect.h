@@ -2,11 +2,18 @@
 
 #include "frame/db_target.h"
 
+#include <QList>
+#include <QPair>
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <memory>
 
 namespace cr {
+
+class PreparedStatement;
+class RowCursor;
 
 // Everything that differs between the embedded SQLite database and the shared
 // PostgreSQL database. No other code asks which engine it talks to.
@@ -47,6 +54,31 @@ public:
 
     // Most bound values one statement may carry (multi-row inserts).
     virtual int maxBoundValues() const = 0;
+
+    // --- batched writes and reads (the data view) ------------------------
+    // Rows one INSERT (or keys one DELETE) carries when a save writes many
+    // rows of one shape; chosen by measuring the batch house generation
+    // (docs/benchmarks.md). 1 = one reused single-row statement per row.
+    virtual int rowsPerStatement() const = 0;
+    // A SELECT read straight from the engine's client library; nullptr when
+    // the engine has no such path (the driver's query serves) or, with
+    // *error set, when the statement fails.
+    virtual std::unique_ptr<RowCursor> openCursor(const QSqlDatabase& db, const QString& engineSql,
+                                                  const QList<QPair<QString, QVariant>>& params,
+                                                  QString* error) const;
+    // A statement prepared once and run again per row (or batch of rows)
+    // through the engine's client library; nullptr as for openCursor.
+    virtual std::unique_ptr<PreparedStatement> prepareStatement(const QSqlDatabase& db, const QString& engineSql,
+                                                                QString* error) const;
+
+    // --- serialising writers ---------------------------------------------
+    // Starts a unit of work that other writers of the database wait for
+    // (empty: the driver's ordinary begin).
+    virtual QString beginSerialized() const { return {}; }
+    // Inside a unit of work: locks one row of a table by its key until the
+    // commit, one bound value (empty when beginSerialized already holds
+    // every other writer off).
+    virtual QString lockRow(const QString& /*table*/, const QString& /*keyColumn*/) const { return {}; }
 
     // After rows were inserted with explicit keys: the statement that moves
     // the key generator of table.column past the largest key (empty when the

@@ -1,5 +1,7 @@
 #include "frame/dialect.h"
 
+#include "frame/dialect_sqlite_cursor.h"
+
 namespace cr {
 namespace {
 
@@ -32,6 +34,22 @@ public:
         return QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
                               "AND name NOT LIKE 'sqlite~_%' ESCAPE '~' ORDER BY name");
     }
+    // Measured with the batch generation (docs/benchmarks.md): statements of
+    // the library itself, reused, are cheapest at a few dozen rows each.
+    int rowsPerStatement() const override { return 50; }
+    std::unique_ptr<RowCursor> openCursor(const QSqlDatabase& db, const QString& sql,
+                                          const QList<QPair<QString, QVariant>>& params, QString* error) const override
+    {
+        return openSqliteCursor(db, sql, params, error);
+    }
+    std::unique_ptr<PreparedStatement> prepareStatement(const QSqlDatabase& db, const QString& sql,
+                                                        QString* error) const override
+    {
+        return prepareSqliteStatement(db, sql, error);
+    }
+    // Takes the write lock at once: a second writer waits (busy_timeout)
+    // instead of reading what the first is about to change.
+    QString beginSerialized() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     QString createOrReplaceView(const QString& name, const QString& select) const override
     {
         return QStringLiteral("DROP VIEW IF EXISTS %1;\nCREATE VIEW %1 AS %2").arg(name, select);
@@ -71,6 +89,12 @@ public:
         return QStringLiteral("SET lock_timeout = %1").arg(qMax(1, milliseconds));
     }
     int maxBoundValues() const override { return 60000; }
+    // Each statement is a round trip to the server: many rows per statement.
+    int rowsPerStatement() const override { return 100; }
+    QString lockRow(const QString& table, const QString& keyColumn) const override
+    {
+        return QStringLiteral("SELECT %2 FROM %1 WHERE %2 = ? FOR UPDATE").arg(table, keyColumn);
+    }
     QString identityResync(const QString& table, const QString& column) const override
     {
         // An identity column does not notice explicit keys; its sequence must be moved on.
@@ -90,6 +114,17 @@ public:
 };
 
 } // namespace
+
+std::unique_ptr<RowCursor> Dialect::openCursor(const QSqlDatabase&, const QString&,
+                                               const QList<QPair<QString, QVariant>>&, QString*) const
+{
+    return nullptr;
+}
+
+std::unique_ptr<PreparedStatement> Dialect::prepareStatement(const QSqlDatabase&, const QString&, QString*) const
+{
+    return nullptr;
+}
 
 std::unique_ptr<Dialect> Dialect::create(Engine engine)
 {

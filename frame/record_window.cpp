@@ -481,8 +481,10 @@ bool RecordWindow::saveRecord(bool validated)
         if (error.trimmed().isEmpty()) error = QStringLiteral("数据库未给出原因");
         if (dbError.failed())
             ui().errorBox(kTitleError, QStringLiteral("保存失败：") + dbError.message, dbError.detail);
-        else
-            ui().messageBox(kTitleError, QStringLiteral("保存失败：") + error, UiServices::Icon::Error);
+        else // a record someone else changed meanwhile: that message says it all
+            ui().messageBox(kTitleError,
+                            error == DataView::staleRowMessage() ? error : QStringLiteral("保存失败：") + error,
+                            UiServices::Icon::Error);
         setStatus(QStringLiteral("保存失败"));
         return false;
     }

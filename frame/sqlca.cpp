@@ -1,5 +1,7 @@
 #include "frame/sqlca.h"
 
+#include "frame/row_cursor.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
@@ -157,6 +159,25 @@ bool Sqlca::begin()
     return true;
 }
 
+bool Sqlca::beginLocked(const QString& table, const QString& keyColumn, const QVariant& key)
+{
+    const QString serialized = m_dialect->beginSerialized();
+    if (!m_inTransaction && !serialized.isEmpty()) {
+        QSqlQuery q(m_db);
+        if (!q.exec(serialized)) {
+            fail(errorText(q.lastError()));
+            return false;
+        }
+        m_inTransaction = true;
+    }
+    if (!begin()) return false;
+    const QString lock = m_dialect->lockRow(table, keyColumn);
+    const QVariantList keyValue{key};
+    if (!lock.isEmpty() && !run(lock, {}, &keyValue, false)) return false;
+    succeed(0);
+    return true;
+}
+
 bool Sqlca::commit()
 {
     if (!m_inTransaction) {
@@ -255,6 +276,51 @@ QVariant Sqlca::insertReturningKey(const QString& sql, const SqlParams& params, 
     }
     m_rows = 1;
     return q->value(0);
+}
+
+std::unique_ptr<RowCursor> Sqlca::openCursor(const QString& sql, const SqlParams& params)
+{
+    const QString engineSql = renderedSql(sql);
+    QString error;
+    if (auto native = m_dialect->openCursor(m_db, engineSql, params, &error)) {
+        succeed(0);
+        return native;
+    }
+    if (!error.isEmpty()) {
+        fail(error);
+        return nullptr;
+    }
+    auto q = run(engineSql, params, nullptr, false);
+    if (!q) return nullptr;
+    return std::make_unique<QueryCursor>(std::move(*q));
+}
+
+std::unique_ptr<PreparedStatement> Sqlca::prepare(const QString& engineSql)
+{
+    QString error;
+    if (auto native = m_dialect->prepareStatement(m_db, engineSql, &error)) return native;
+    if (!error.isEmpty()) {
+        fail(error);
+        return nullptr;
+    }
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.prepare(engineSql)) {
+        fail(errorText(q.lastError()));
+        return nullptr;
+    }
+    return std::make_unique<QueryCursor>(std::move(q));
+}
+
+bool Sqlca::runPrepared(PreparedStatement& statement, const QVariantList& values, bool writes)
+{
+    if (writes && !begin()) return false;
+    if (!statement.execute(values)) {
+        fail(statement.error());
+        return false;
+    }
+    succeed(statement.rowsAffected());
+    return true;
 }
 
 bool Sqlca::executeRaw(const QString& sql, const QVariantList& values)

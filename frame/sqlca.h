@@ -17,6 +17,9 @@
 
 namespace cr {
 
+class PreparedStatement;
+class RowCursor;
+
 // Values bound by name: {"buildingno", 12} binds :buildingno.
 using SqlParams = QList<QPair<QString, QVariant>>;
 
@@ -70,9 +73,24 @@ public:
     // Changes how long statements wait for rows, tables or the file another
     // session holds (DbTarget::lockWaitMs) for the rest of this session.
     bool setLockWait(int milliseconds);
+    // A SELECT in the module dialect read row by row (the data views'
+    // retrieval); nullptr on failure.
+    std::unique_ptr<RowCursor> openCursor(const QString& sql, const SqlParams& params = {});
+
+    // Engine SQL prepared once and run again with new positional values (a
+    // save writing many rows of one shape). prepare() gives nullptr on
+    // failure; runPrepared() starts the unit of work for statements that
+    // write, like executeRaw.
+    std::unique_ptr<PreparedStatement> prepare(const QString& engineSql);
+    bool runPrepared(PreparedStatement& statement, const QVariantList& values, bool writes);
 
     bool inTransaction() const { return m_inTransaction; }
     bool begin();            // explicit start; a no-op inside a unit of work
+    // Starts a unit of work that serialises with every other one locking the
+    // same row (two generations of one building's houses): the second waits
+    // for the first to commit and then reads what it wrote. Inside a unit of
+    // work that has written already the lock is taken all the same.
+    bool beginLocked(const QString& table, const QString& keyColumn, const QVariant& key);
     bool commit();
     bool rollback();
 

@@ -1,9 +1,9 @@
 #include "houses/house_batch.h"
 
 #include "frame/dataview.h"
+#include "frame/row_cursor.h"
 #include "frame/sqlca.h"
 #include "houses/house_batch_limits.h"
-#include "houses/house_grid_writer.h"
 #include "houses/house_numbering.h"
 
 #include <QPair>
@@ -66,108 +66,179 @@ QString HouseBatch::countLine(int total, bool afterDeletion)
     return afterDeletion ? QStringLiteral("该楼院已没有房屋信息。") : QStringLiteral("该楼院还没有房屋信息。");
 }
 
+// One house the generation adds: what differs between the houses of a
+// multi-storey building and those of a bungalow compound.
+struct HouseBatch::NewHouse {
+    long long door;
+    QVariant doorWord;
+    int floor;
+    QString number;
+    QVariant model;
+};
+
+// The houses a building already has, by door and number (multi-storey rule)
+// and by number alone (bungalow rule).
+class HouseBatch::Existing {
+public:
+    void add(std::optional<long long> door, const QString& number)
+    {
+        if (number.isNull()) return;
+        m_numbers.insert(number);
+        if (door) m_doorNumbers.insert({*door, number});
+    }
+    // Each test also takes the number, so a generation never adds one twice.
+    bool claimNumber(const QString& number)
+    {
+        if (m_numbers.contains(number)) return false;
+        m_numbers.insert(number);
+        return true;
+    }
+    bool claimDoorNumber(long long door, const QString& number)
+    {
+        if (m_doorNumbers.contains({door, number})) return false;
+        m_doorNumbers.insert({door, number});
+        return true;
+    }
+
+private:
+    QSet<QString> m_numbers;
+    QSet<QPair<long long, QString>> m_doorNumbers;
+};
+
 BatchOutcome HouseBatch::generate(const BatchBuilding& b)
 {
     if (const std::optional<QString> refusal = batchCountsRefusal(b)) return refused(*refusal);
-    int added = 0;
-    if (b.roomType == QLatin1String("02")) {
+    const bool bungalows = b.roomType == QLatin1String("02");
+    if (bungalows) {
         if (zeroOrEmpty(b.housesPerFloor))
             return refused(QStringLiteral("平房楼院只有填写的每单元每层户数大于0时才能生成批量生成房屋！"));
-        added = addBungalows(b);
     } else {
         // Any other kind, or none, is generated as a multi-storey building.
         if (zeroOrEmpty(b.floors)) return refused(QStringLiteral("此楼院的地上的建筑层数不正确，请改正后再增加！"));
         if (zeroOrEmpty(b.doors)) return refused(QStringLiteral("此楼院的单元数填写不正确，请改正后再增加！"));
         if (zeroOrEmpty(b.housesPerFloor))
             return refused(QStringLiteral("此楼院的每单元每层户数填写不正确，请改正后再增加！"));
-        added = addStoreys(b);
     }
 
     BatchOutcome o;
-    if (!saveAndCommit(&o.errorText)) {
-        o.result = BatchOutcome::Result::Failed;
-        o.title = QStringLiteral("错误");
-        o.text = QStringLiteral("数据保存失败！");
+    o.result = BatchOutcome::Result::Failed;
+    o.title = QStringLiteral("错误");
+    o.text = QStringLiteral("数据保存失败！");
+    // The grid's stored houses are taken from the database, read inside the
+    // locked unit of work; rows the grid has not saved yet count as well.
+    Existing existing;
+    const int keyColumn = m_houses.columnIndex(QStringLiteral("houseno"));
+    const int numberColumn = m_houses.columnIndex(QStringLiteral("housenumber"));
+    QSet<qlonglong> shown;
+    for (int r = 1; r <= m_houses.rowCount(); ++r) {
+        const QVariant key = m_houses.item(r, keyColumn);
+        if (key.isValid()) shown.insert(key.toLongLong());
+        else existing.add(doorOf(m_houses, r), m_houses.item(r, numberColumn).toString());
+    }
+    bool gridIsStale = false;
+    const bool locked = b.buildingNo ? m_sqlca.beginLocked(QStringLiteral("tc_ge_building"), QStringLiteral("buildingno"),
+                                                           *b.buildingNo)
+                                     : m_sqlca.begin();
+    if (!locked) o.errorText = m_sqlca.sqlErrText();
+    if (!locked || (b.buildingNo && !readStored(b, shown, &existing, &gridIsStale, &o.errorText))) {
+        m_sqlca.rollback();
         return o;
     }
+    const QList<NewHouse> houses = bungalows ? missingBungalows(b, existing) : missingStoreys(b, existing);
+    appendRows(b, houses);
+    if (!saveAndCommit(&o.errorText)) return o;
+    // What someone else stored or removed since the grid was read shows too.
+    if (gridIsStale) m_houses.retrieve({*b.buildingNo});
     m_houses.setSort(QStringLiteral("unitno asc,FloorNo asc,housenumber asc"));
     m_houses.sort();
     o.result = BatchOutcome::Result::Done;
-    o.count = added;
+    o.count = int(houses.size());
     o.title = kInfo;
-    o.text = QStringLiteral("批量生成房屋成功，此次共生成%1套房屋！").arg(added);
+    o.text = QStringLiteral("批量生成房屋成功，此次共生成%1套房屋！").arg(o.count);
+    o.errorText.clear();
     return o;
+}
+
+// Inside the locked unit of work: the building's houses as stored now. The
+// grid is stale when they are not the stored houses it shows.
+bool HouseBatch::readStored(const BatchBuilding& b, const QSet<qlonglong>& shown, Existing* existing, bool* gridIsStale,
+                            QString* error)
+{
+    const auto q = m_sqlca.openCursor(QStringLiteral("SELECT houseno, unitno, housenumber FROM tc_ge_houseinfo "
+                                                     "WHERE buildingno = :buildingno"),
+                                      {{QStringLiteral("buildingno"), *b.buildingNo}});
+    if (!q) {
+        *error = m_sqlca.sqlErrText();
+        return false;
+    }
+    // A door counts when it is a whole number, as in the grid.
+    auto whole = [](const DbValue& v) -> std::optional<long long> {
+        if (v.type == DbValue::Type::Integer) return v.integer;
+        bool ok = false;
+        const double d = v.variant().toDouble(&ok);
+        return ok && d == std::trunc(d) ? std::optional<long long>(static_cast<long long>(d)) : std::nullopt;
+    };
+    qsizetype found = 0;
+    while (q->next()) {
+        const QVariant number = q->value(2).variant();
+        if (number.isValid()) existing->add(whole(q->value(1)), number.toString());
+        const std::optional<long long> key = whole(q->value(0));
+        if (key && shown.contains(*key)) ++found;
+        else *gridIsStale = true;
+    }
+    if (found != shown.size()) *gridIsStale = true;
+    if (!q->error().isEmpty()) {
+        *error = q->error();
+        return false;
+    }
+    return true;
 }
 
 // Bungalow compound: houses 1..n on floor 1 without a door. A number that any
 // house of the compound already carries, whatever its door, is skipped.
-int HouseBatch::addBungalows(const BatchBuilding& b)
+QList<HouseBatch::NewHouse> HouseBatch::missingBungalows(const BatchBuilding& b, Existing& existing)
 {
-    QSet<QString> existing;
-    for (int r = 1; r <= m_houses.rowCount(); ++r) {
-        const QString n = m_houses.getItemString(r, QStringLiteral("housenumber"));
-        if (!n.isNull()) existing.insert(n);
-    }
-    int added = 0;
+    QList<NewHouse> houses;
     for (long long n = 1; n <= *b.housesPerFloor; ++n) {
         const QString number = QString::number(n);
-        if (existing.contains(number)) continue;
-        existing.insert(number);
-        const int row = m_houses.insertRow(0);
-        m_houses.setItem(row, QStringLiteral("commno"), m_sqlca.commNo());
-        m_houses.setItem(row, QStringLiteral("buildingno"), b.buildingNo ? QVariant(*b.buildingNo) : QVariant());
-        m_houses.setItem(row, QStringLiteral("unitno"), 0);
-        m_houses.setItem(row, QStringLiteral("unitname"), QVariant());
-        m_houses.setItem(row, QStringLiteral("floorno"), 1);
-        m_houses.setItem(row, QStringLiteral("housenumber"), number);
-        m_houses.setItem(row, QStringLiteral("housearea"), 0);
-        m_houses.setItem(row, QStringLiteral("buildingmodel"), QStringLiteral("01"));
-        m_houses.setItem(row, QStringLiteral("houseuse"), QStringLiteral("01"));
-        m_houses.setItem(row, QStringLiteral("isrent"), QStringLiteral("0"));
-        m_houses.setItem(row, QStringLiteral("issave"), QStringLiteral("0"));
-        ++added;
+        if (existing.claimNumber(number)) houses.append({0, QVariant(), 1, number, QStringLiteral("01")});
     }
-    return added;
+    return houses;
 }
 
 // Multi-storey: every door, floor and house; a house that the same door
-// already has under the same number is skipped. The existing numbers are
-// collected once, so a large building costs no search per house.
-int HouseBatch::addStoreys(const BatchBuilding& b)
+// already has under the same number is skipped.
+QList<HouseBatch::NewHouse> HouseBatch::missingStoreys(const BatchBuilding& b, Existing& existing)
 {
-    using Key = QPair<long long, QString>;
-    QSet<Key> existing;
-    for (int r = 1; r <= m_houses.rowCount(); ++r) {
-        const std::optional<long long> door = doorOf(m_houses, r);
-        const QString n = m_houses.getItemString(r, QStringLiteral("housenumber"));
-        if (door && !n.isNull()) existing.insert({*door, n});
-    }
     const int floors = int(*b.floors);
     const int perFloor = int(*b.housesPerFloor);
-    int added = 0;
-    for (long long d = 1; d <= *b.doors; ++d) {
-        for (int f = 1; f <= floors; ++f) {
+    QList<NewHouse> houses;
+    for (long long d = 1; d <= *b.doors; ++d)
+        for (int f = 1; f <= floors; ++f)
             for (int h = 1; h <= perFloor; ++h) {
                 const QString number = HouseNumbering::batch(floors, perFloor, f, h);
-                if (existing.contains({d, number})) continue;
-                existing.insert({d, number});
-                const int row = m_houses.insertRow(0);
-                m_houses.setItem(row, QStringLiteral("commno"), m_sqlca.commNo());
-                m_houses.setItem(row, QStringLiteral("buildingno"),
-                                 b.buildingNo ? QVariant(*b.buildingNo) : QVariant());
-                m_houses.setItem(row, QStringLiteral("unitno"), d);
-                m_houses.setItem(row, QStringLiteral("unitname"), b.doorWord);
-                m_houses.setItem(row, QStringLiteral("floorno"), f);
-                m_houses.setItem(row, QStringLiteral("housenumber"), number);
-                m_houses.setItem(row, QStringLiteral("housearea"), 0);
-                m_houses.setItem(row, QStringLiteral("houseuse"), QStringLiteral("01"));
-                m_houses.setItem(row, QStringLiteral("isrent"), QStringLiteral("0"));
-                m_houses.setItem(row, QStringLiteral("issave"), QStringLiteral("0"));
-                ++added;
+                if (existing.claimDoorNumber(d, number)) houses.append({d, b.doorWord, f, number, QVariant()});
             }
-        }
+    return houses;
+}
+
+void HouseBatch::appendRows(const BatchBuilding& b, const QList<NewHouse>& houses)
+{
+    const QVariant building = b.buildingNo ? QVariant(*b.buildingNo) : QVariant();
+    for (const NewHouse& h : houses) {
+        const int row = m_houses.insertRow(0);
+        m_houses.setItem(row, QStringLiteral("commno"), m_sqlca.commNo());
+        m_houses.setItem(row, QStringLiteral("buildingno"), building);
+        m_houses.setItem(row, QStringLiteral("unitno"), h.door);
+        m_houses.setItem(row, QStringLiteral("unitname"), h.doorWord);
+        m_houses.setItem(row, QStringLiteral("floorno"), h.floor);
+        m_houses.setItem(row, QStringLiteral("housenumber"), h.number);
+        m_houses.setItem(row, QStringLiteral("housearea"), 0);
+        m_houses.setItem(row, QStringLiteral("buildingmodel"), h.model);
+        m_houses.setItem(row, QStringLiteral("houseuse"), QStringLiteral("01"));
+        m_houses.setItem(row, QStringLiteral("isrent"), QStringLiteral("0"));
+        m_houses.setItem(row, QStringLiteral("issave"), QStringLiteral("0"));
     }
-    return added;
 }
 
 BatchOutcome HouseBatch::removeAll()
@@ -187,11 +258,11 @@ BatchOutcome HouseBatch::removeAll()
     return o;
 }
 
+// The grid's rows are marked stored only once the commit went through.
 bool HouseBatch::saveAndCommit(QString* error)
 {
-    HouseGridWriter writer(m_houses, m_sqlca);
-    if (!writer.write()) {
-        *error = writer.errorText();
+    if (m_houses.update(false) != 1) {
+        *error = m_houses.lastError();
         m_sqlca.rollback();
         return false;
     }
@@ -201,7 +272,7 @@ bool HouseBatch::saveAndCommit(QString* error)
         m_sqlca.rollback();
         return false;
     }
-    writer.markStored();
+    m_houses.resetUpdate();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -41,9 +42,13 @@ struct BatchOutcome {
 };
 
 // The batch maintenance of all houses of one building, shared by the batch
-// window and the command line. It works on the house grid as loaded (it never
-// re-reads it, so "already exists" means "shown in the grid") and saves all
-// or nothing: a failure part-way rolls the connection back.
+// window and the command line. It works on the house grid as loaded and
+// saves all or nothing: a failure part-way rolls the connection back.
+//
+// "Already exists" means shown in the grid or stored: the generation reads
+// the building's stored houses inside its own unit of work, under a lock that
+// makes a second generation of the same building (another clerk, another
+// program) wait and then find what the first one stored.
 class HouseBatch {
 public:
     HouseBatch(Sqlca& sqlca, DataView& houses);
@@ -63,8 +68,13 @@ public:
     static QString deleteQuestion() { return QStringLiteral("确定要删除该楼院所有房屋信息吗？"); }
 
 private:
-    int addBungalows(const BatchBuilding& b);
-    int addStoreys(const BatchBuilding& b);
+    struct NewHouse;
+    class Existing;
+    bool readStored(const BatchBuilding& b, const QSet<qlonglong>& shown, Existing* existing, bool* gridIsStale,
+                    QString* error);
+    static QList<NewHouse> missingBungalows(const BatchBuilding& b, Existing& existing);
+    static QList<NewHouse> missingStoreys(const BatchBuilding& b, Existing& existing);
+    void appendRows(const BatchBuilding& b, const QList<NewHouse>& houses);
     bool saveAndCommit(QString* error);
 
     Sqlca& m_sqlca;

@@ -14,14 +14,44 @@ void setError(QString* error, const QString& text)
     if (error) *error = text;
 }
 
-// Runs one step and records its version, inside the current unit of work.
-bool applyStep(Sqlca& sqlca, const UpgradeStep& step, QString* error)
+bool runStatements(Sqlca& sqlca, const UpgradeStep& step, QString* error)
 {
     for (const QString& sql : step.statements(sqlca.dialect())) {
         if (!sqlca.executeRaw(sql)) {
             setError(error, sqlca.sqlErrText());
             return false;
         }
+    }
+    return true;
+}
+
+// Versions of steps recorded without their statements, waiting for the data
+// to allow them (setting 'waiting_steps', "3,5").
+const QString kWaiting = QStringLiteral("waiting_steps");
+
+QList<int> waitingVersions(Sqlca& sqlca)
+{
+    QList<int> versions;
+    for (const QString& v : setting(sqlca, kWaiting).split(QLatin1Char(','), Qt::SkipEmptyParts)) versions << v.toInt();
+    return versions;
+}
+
+bool setWaitingVersions(Sqlca& sqlca, const QList<int>& versions)
+{
+    QStringList text;
+    for (int v : versions) text << QString::number(v);
+    return setSetting(sqlca, kWaiting, text.join(QLatin1Char(',')));
+}
+
+// Runs one step and records its version, inside the current unit of work. A
+// step whose data is not ready yet is recorded as waiting instead of running.
+bool applyStep(Sqlca& sqlca, const UpgradeStep& step, QString* error)
+{
+    const bool waits = step.waitsForData && step.waitsForData(sqlca);
+    if (!waits && !runStatements(sqlca, step, error)) return false;
+    if (waits && !setWaitingVersions(sqlca, waitingVersions(sqlca) << step.version)) {
+        setError(error, sqlca.sqlErrText());
+        return false;
     }
     if (!sqlca.executeRaw(QStringLiteral("UPDATE cr_settings SET value = ? WHERE name = 'schema_version'"),
                           {QString::number(step.version)})) {
@@ -111,7 +141,30 @@ bool upgrade(Sqlca& sqlca, QString* error)
             return false;
         }
     }
+    // Steps recorded earlier while their data did not allow them.
+    for (const UpgradeStep& step : upgradeSteps()) {
+        QList<int> waiting = waitingVersions(sqlca);
+        if (!waiting.contains(step.version) || step.waitsForData(sqlca)) continue;
+        waiting.removeAll(step.version);
+        QString detail;
+        if (!sqlca.begin() || !runStatements(sqlca, step, &detail) || !setWaitingVersions(sqlca, waiting) ||
+            !sqlca.commit()) {
+            if (detail.isEmpty()) detail = sqlca.sqlErrText();
+            sqlca.rollback();
+            setError(error, QStringLiteral("补做版本 %1 的升级失败：%2").arg(step.version).arg(detail));
+            return false;
+        }
+    }
     return true;
+}
+
+QStringList waitingSteps(Sqlca& sqlca)
+{
+    QStringList waiting;
+    const QList<int> versions = waitingVersions(sqlca);
+    for (const UpgradeStep& step : upgradeSteps())
+        if (versions.contains(step.version)) waiting << QString::fromUtf8(step.description);
+    return waiting;
 }
 
 QString setting(Sqlca& sqlca, const QString& name)

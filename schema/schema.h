@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace cr {
 class Sqlca;
@@ -25,8 +26,13 @@ bool create(Sqlca& sqlca, QString* error);
 int version(Sqlca& sqlca);
 
 // Applies the steps from version() to currentVersion(), each in its own
-// transaction; never drops data. A current database is left as it is.
+// transaction; never drops data. A step the stored rows do not allow yet
+// (a unique index over duplicates) is recorded and completed by a later
+// upgrade once they do; otherwise a current database is left as it is.
 bool upgrade(Sqlca& sqlca, QString* error);
+
+// Descriptions of recorded steps still waiting for the stored rows.
+QStringList waitingSteps(Sqlca& sqlca);
 
 // Reads/writes a value of cr_settings (community number, schema version).
 // setSetting() writes inside the connection's unit of work: commit it.

@@ -1,6 +1,7 @@
 #include "schema/upgrade_steps.h"
 
 #include "schema/ddl_builder.h"
+#include "schema/house_duplicates.h"
 
 namespace cr::schema {
 namespace {
@@ -39,6 +40,20 @@ QStringList livingPersonCounts(const Dialect&)
                 "GROUP BY households.regionalno")};
 }
 
+// Version 4: a house number once per building and door, whoever stores it
+// (two clerks generating one building at the same time stored every house
+// twice). Waits while stored duplicates exist: `upgrade` lists them.
+QStringList uniqueHouseNumbers(const Dialect&)
+{
+    return {uniqueHouseIndex()};
+}
+
+bool houseDuplicatesRemain(Sqlca& sqlca)
+{
+    const auto found = duplicateHouses(sqlca, nullptr);
+    return !found || !found->isEmpty();
+}
+
 } // namespace
 
 const QList<UpgradeStep>& upgradeSteps()
@@ -47,6 +62,7 @@ const QList<UpgradeStep>& upgradeSteps()
         {2, "indexes for the person search by name and ID number", &personSearchIndexes},
         {3, "living persons per household from an index; area counts without grouping all persons",
          &livingPersonCounts},
+        {4, "house numbers unique per building and door", &uniqueHouseNumbers, &houseDuplicatesRemain},
     };
     return steps;
 }

@@ -5,6 +5,7 @@
 
 namespace cr {
 class Dialect;
+class Sqlca;
 }
 
 namespace cr::schema {
@@ -19,6 +20,12 @@ struct UpgradeStep {
     int version;                                  // the database's version after the step
     const char* description;
     QStringList (*statements)(const Dialect&);    // engine SQL, run in order
+    // For a step the stored rows may not allow yet (a unique index over
+    // duplicates that only the office can resolve): true while they do not.
+    // The step is then recorded without its statements, and every later
+    // upgrade runs them once the rows allow it; its statements must be
+    // idempotent. nullptr for steps that always run.
+    bool (*waitsForData)(Sqlca&) = nullptr;
 };
 
 // Every step after version 1, in ascending order.

@@ -1,20 +1,11 @@
 #include "schema/demo/bulk_table.h"
 
+#include "frame/row_cursor.h"
 #include "frame/sqlca.h"
 
 #include <QElapsedTimer>
-#include <QSqlError>
 
 namespace cr::demo {
-namespace {
-
-QString errorText(const QSqlQuery& q)
-{
-    const QSqlError e = q.lastError();
-    return e.databaseText().trimmed().isEmpty() ? e.text().trimmed() : e.databaseText().trimmed();
-}
-
-} // namespace
 
 BulkTable::BulkTable(QString table, QStringList columns, int maxBoundValues)
     : m_table(std::move(table)), m_columns(std::move(columns))
@@ -45,16 +36,14 @@ QString BulkTable::statement(int rows) const
     return sql;
 }
 
-QSqlQuery* BulkTable::prepared(Sqlca& sqlca, int rows, QString* error)
+PreparedStatement* BulkTable::prepared(Sqlca& sqlca, int rows, QString* error)
 {
     auto& q = m_statements[rows];
+    if (!q) q = sqlca.prepare(statement(rows));
     if (!q) {
-        q = std::make_shared<QSqlQuery>(sqlca.database());
-        if (!q->prepare(statement(rows))) {
-            *error = errorText(*q);
-            m_statements.remove(rows);
-            return nullptr;
-        }
+        *error = sqlca.sqlErrText();
+        m_statements.remove(rows);
+        return nullptr;
     }
     return q.get();
 }
@@ -77,17 +66,17 @@ bool BulkTable::flush(Sqlca& sqlca, QString* error)
             while (rows * 2 <= m_pendingRows) rows *= 2;
         }
         QString problem;
-        QSqlQuery* q = prepared(sqlca, rows, &problem);
+        PreparedStatement* q = prepared(sqlca, rows, &problem);
         if (q) {
             const qsizetype values = qsizetype(rows) * m_columns.size();
-            for (qsizetype i = 0; i < values; ++i) q->bindValue(int(i), m_pending.at(offset + i));
-            if (q->exec()) {
+            if (sqlca.runPrepared(*q, m_pending.mid(offset, values), true)) {
+                q->finish();
                 offset += values;
                 m_pendingRows -= rows;
                 m_rowsWritten += rows;
                 continue;
             }
-            problem = errorText(*q);
+            problem = sqlca.sqlErrText();
         }
         if (error) *error = QStringLiteral("写入表 %1 失败：%2").arg(m_table, problem);
         return false;

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QHash>
-#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 #include <memory>
 
 namespace cr {
+class PreparedStatement;
 class Sqlca;
 }
 
@@ -47,14 +47,14 @@ public:
 
 private:
     QString statement(int rows) const;
-    QSqlQuery* prepared(Sqlca& sqlca, int rows, QString* error);
+    PreparedStatement* prepared(Sqlca& sqlca, int rows, QString* error);
 
     QString m_table;
     QStringList m_columns;
     int m_rowsPerStatement = 1;
     QVariantList m_pending;
     int m_pendingRows = 0;
-    QHash<int, std::shared_ptr<QSqlQuery>> m_statements;   // by rows per statement
+    QHash<int, std::shared_ptr<PreparedStatement>> m_statements;   // by rows per statement
     qint64 m_rowsWritten = 0;
     double m_seconds = 0;
 };

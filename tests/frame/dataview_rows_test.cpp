@@ -165,25 +165,39 @@ struct PlanCase {
 
 class UpdatePlans : public ::testing::TestWithParam<PlanCase> {};
 
+// Statements and values as one readable text, so a failing case shows what differs.
+std::string planText(const QStringList& sql, const QList<QVariantList>& values)
+{
+    QStringList lines;
+    for (int i = 0; i < sql.size(); ++i) {
+        QStringList shown;
+        for (const QVariant& v : values.value(i))
+            shown << (v.isValid() ? QStringLiteral("%1:%2").arg(QString::fromLatin1(v.typeName()), v.toString())
+                                  : QStringLiteral("null"));
+        lines << sql[i] + QStringLiteral("  [") + shown.join(QStringLiteral(", ")) + QLatin1Char(']');
+    }
+    return lines.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST_P(UpdatePlans, WritesOnlyWhatChanged)
 {
     const PlanCase& c = GetParam();
     auto v = storedHouses({{{"k", 5}, {"building", 1}, {"note", "a"}, {"area", 50.5}},
                            {{"k", 6}, {"building", 1}, {"note", "b"}}});
     c.act(*v);
-    const QList<PlannedStatement> plan = v->updatePlan();
     QStringList sql;
     QList<QVariantList> values;
-    for (const auto& s : plan) {
+    for (const auto& s : v->updatePlan()) {
         sql << s.sql;
         values << s.values;
     }
-    EXPECT_EQ(sql, c.sql) << c.name;
-    EXPECT_EQ(values, c.values) << c.name;
+    EXPECT_EQ(planText(sql, values), planText(c.sql, c.values)) << c.name;
 }
 
 using V = QVariantList;
 const QString kInsertNoteKey = QStringLiteral("INSERT INTO dv_house (building, note) VALUES (?, ?) RETURNING k");
+const QString kDeleteReturning = QStringLiteral(
+    "DELETE FROM dv_house WHERE k = ? RETURNING k, building, unitno, floorno, housenumber, area, born, note");
 
 INSTANTIATE_TEST_SUITE_P(
     Statements, UpdatePlans,
@@ -200,43 +214,64 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {kInsertNoteKey},
                  {V{qlonglong(2), QStringLiteral("n")}}},
-        PlanCase{"modified row sets only changed columns by its key",
+        PlanCase{"modified row sets only changed columns, found by its key and their stored values",
                  [](DataView& v) { v.setItem(1, QStringLiteral("note"), QStringLiteral("z")); },
-                 {QStringLiteral("UPDATE dv_house SET note = ? WHERE k = ?")},
-                 {V{QStringLiteral("z"), qlonglong(5)}}},
+                 {QStringLiteral("UPDATE dv_house SET note = ? WHERE k = ? AND note IS NOT DISTINCT FROM ?")},
+                 {V{QStringLiteral("z"), qlonglong(5), QStringLiteral("a")}}},
         PlanCase{"emptied column is set to null",
                  [](DataView& v) { v.setItem(1, QStringLiteral("area"), QVariant()); },
-                 {QStringLiteral("UPDATE dv_house SET area = ? WHERE k = ?")},
-                 {V{QVariant(), qlonglong(5)}}},
+                 {QStringLiteral("UPDATE dv_house SET area = ? WHERE k = ? AND area IS NOT DISTINCT FROM ?")},
+                 {V{QVariant(), qlonglong(5), 50.5}}},
         PlanCase{"changed key is never set, the row is found by its original key",
                  [](DataView& v) {
                      v.setItem(1, QStringLiteral("k"), 99);
                      v.setItem(1, QStringLiteral("floorno"), 7);
                  },
-                 {QStringLiteral("UPDATE dv_house SET floorno = ? WHERE k = ?")},
-                 {V{qlonglong(7), qlonglong(5)}}},
+                 {QStringLiteral("UPDATE dv_house SET floorno = ? WHERE k = ? AND floorno IS NOT DISTINCT FROM ?")},
+                 {V{qlonglong(7), qlonglong(5), QVariant()}}},
+        PlanCase{"a value changed and changed back is still compared with what is stored",
+                 [](DataView& v) {
+                     v.setItem(1, QStringLiteral("note"), QStringLiteral("x"));
+                     v.setItem(1, QStringLiteral("note"), QStringLiteral("y"));
+                 },
+                 {QStringLiteral("UPDATE dv_house SET note = ? WHERE k = ? AND note IS NOT DISTINCT FROM ?")},
+                 {V{QStringLiteral("y"), qlonglong(5), QStringLiteral("a")}}},
         PlanCase{"only a joined column changed: nothing to write",
                  [](DataView& v) { v.setItem(1, QStringLiteral("buildingname"), QStringLiteral("x")); }, {}, {}},
-        PlanCase{"deleted stored row by key, deletes first",
+        PlanCase{"deleted stored row by key, handing back what it held; deletes first",
                  [](DataView& v) {
                      v.setItem(1, QStringLiteral("note"), QStringLiteral("q"));
                      v.deleteRow(2);
                  },
-                 {QStringLiteral("DELETE FROM dv_house WHERE k = ?"), QStringLiteral("UPDATE dv_house SET note = ? WHERE k = ?")},
-                 {V{qlonglong(6)}, V{QStringLiteral("q"), qlonglong(5)}}},
-        PlanCase{"row marked modified without changed columns writes all stored columns",
+                 {kDeleteReturning,
+                  QStringLiteral("UPDATE dv_house SET note = ? WHERE k = ? AND note IS NOT DISTINCT FROM ?")},
+                 {V{qlonglong(6)}, V{QStringLiteral("q"), qlonglong(5), QStringLiteral("a")}}},
+        PlanCase{"row marked modified without changed columns writes and compares all stored columns",
                  [](DataView& v) { v.setItemStatus(2, QString(), Buffer::Primary, RowStatus::DataModified); },
                  {QStringLiteral("UPDATE dv_house SET building = ?, unitno = ?, floorno = ?, housenumber = ?, area = ?, "
-                                 "born = ?, note = ? WHERE k = ?")},
-                 {V{qlonglong(1), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QStringLiteral("b"), qlonglong(6)}}},
+                                 "born = ?, note = ? WHERE k = ? AND building IS NOT DISTINCT FROM ? AND unitno IS NOT "
+                                 "DISTINCT FROM ? AND floorno IS NOT DISTINCT FROM ? AND housenumber IS NOT DISTINCT "
+                                 "FROM ? AND area IS NOT DISTINCT FROM ? AND born IS NOT DISTINCT FROM ? AND note IS "
+                                 "NOT DISTINCT FROM ?")},
+                 {V{qlonglong(1), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QStringLiteral("b"),
+                    qlonglong(6), qlonglong(1), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+                    QStringLiteral("b")}}},
+        PlanCase{"values a window declared stored without saving are not what the database holds",
+                 [](DataView& v) {
+                     v.setItem(1, QStringLiteral("note"), QStringLiteral("filled in on loading"));
+                     v.setItemStatus(1, QString(), Buffer::Primary, RowStatus::NotModified);
+                     v.setItemStatus(1, QStringLiteral("note"), Buffer::Primary, RowStatus::DataModified);
+                 },
+                 {QStringLiteral("UPDATE dv_house SET note = ? WHERE k = ? AND note IS NOT DISTINCT FROM ?")},
+                 {V{QStringLiteral("filled in on loading"), qlonglong(5), QStringLiteral("a")}}},
         PlanCase{"rows a filter keeps out are saved too",
                  [](DataView& v) {
                      v.setItem(2, QStringLiteral("note"), QStringLiteral("hidden"));
                      v.setFilter(QStringLiteral("k = 5"));
                      v.filter();
                  },
-                 {QStringLiteral("UPDATE dv_house SET note = ? WHERE k = ?")},
-                 {V{QStringLiteral("hidden"), qlonglong(6)}}}));
+                 {QStringLiteral("UPDATE dv_house SET note = ? WHERE k = ? AND note IS NOT DISTINCT FROM ?")},
+                 {V{QStringLiteral("hidden"), qlonglong(6), QStringLiteral("b")}}}));
 
 TEST(UpdatePlan, KeyGivenByTheWindowIsInserted)
 {

@@ -3,6 +3,8 @@
 
 #include "frame/sqlca.h"
 
+#include <functional>
+
 namespace cr::test {
 namespace {
 
@@ -175,6 +177,95 @@ TEST_P(DataViewDb, RowGoneFromTheDatabaseIsAFailureNotASuccess)
     EXPECT_EQ(v->update(), -1);
     EXPECT_EQ(v->getItemStatus(1, QString()), RowStatus::DataModified);
     db().rollback();
+}
+
+// What someone else did to a row between this view's retrieve and its save.
+// A stored row is written only while it is as the view read it; NULLs,
+// decimals and dates compare equal to themselves after the round trip.
+TEST_P(DataViewDb, SaveFindsWhatOthersChangedMeanwhile)
+{
+    const QString gone = QStringLiteral("已不存在");
+    const struct {
+        const char* name;
+        const char* meanwhile;                         // SQL run by "someone else"
+        std::function<void(DataView&)> edit;
+        QString error;                                 // empty: the save goes through
+    } cases[] = {
+        {"same column changed: refused", "UPDATE dv_house SET note = 'theirs'",
+         [](DataView& v) { v.setItem(1, "note", QStringLiteral("mine")); }, DataView::staleRowMessage()},
+        {"empty column filled: refused", "UPDATE dv_house SET unitno = 9",
+         [](DataView& v) { v.setItem(1, "unitno", 2); }, DataView::staleRowMessage()},
+        {"other column changed: both stay", "UPDATE dv_house SET note = 'theirs'",
+         [](DataView& v) { v.setItem(1, "floorno", 4); }, QString()},
+        {"empty, decimal and date columns as read", "",
+         [](DataView& v) {
+             v.setItem(1, "unitno", 2);
+             v.setItem(1, "area", 99.5);
+             v.setItem(1, "born", QDate(2002, 3, 4));
+         },
+         QString()},
+        {"row deleted: refused", "DELETE FROM dv_house", [](DataView& v) { v.setItem(1, "note", QStringLiteral("m")); },
+         gone},
+        {"deleting a changed row: refused", "UPDATE dv_house SET area = 1.25", [](DataView& v) { v.deleteRow(1); },
+         DataView::staleRowMessage()},
+        {"deleting a deleted row: refused", "DELETE FROM dv_house", [](DataView& v) { v.deleteRow(1); }, gone},
+        {"deleting an unchanged row", "", [](DataView& v) { v.deleteRow(1); }, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(db().execute(QStringLiteral("DELETE FROM dv_house")));
+        ASSERT_TRUE(db().execute(QStringLiteral("INSERT INTO dv_house (building, floorno, housenumber, area, born, note) "
+                                                "VALUES (1, 3, '301室', 12.34, :d, 'a')"),
+                                 {{"d", QDate(1990, 5, 6)}}));
+        ASSERT_TRUE(db().commit());
+        auto v = houses();
+        ASSERT_EQ(v->retrieve(), 1);
+        if (*c.meanwhile) {
+            ASSERT_TRUE(db().execute(QString::fromLatin1(c.meanwhile)));
+            ASSERT_TRUE(db().commit());
+        }
+        c.edit(*v);
+        const int result = v->update();
+        if (c.error.isEmpty()) {
+            EXPECT_EQ(result, 1) << v->lastError().toStdString();
+            ASSERT_TRUE(db().commit());
+            EXPECT_FALSE(v->hasChanges());
+        } else {
+            EXPECT_EQ(result, -1);
+            EXPECT_TRUE(v->lastError().contains(c.error)) << v->lastError().toStdString();
+            EXPECT_TRUE(v->hasChanges()) << "the edit is kept";
+            ASSERT_TRUE(db().rollback());
+        }
+    }
+    // The last case deleted the row; the one before it kept theirs.
+    EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM dv_house")).toInt(), 0);
+}
+
+// A window may declare values it put into a loaded row as stored (so that
+// closing asks nothing) and save them later: they are compared with what the
+// database holds, not with what the window declared, also after another save
+// of the row that left them out.
+TEST_P(DataViewDb, ValuesDeclaredStoredWithoutSavingAreNotTakenForTheDatabase)
+{
+    insertHouse(1, 3, QStringLiteral("301室"), 10, QVariant());
+    ASSERT_TRUE(db().commit());
+    auto v = houses();
+    ASSERT_EQ(v->retrieve(), 1);
+    v->setItem(1, QStringLiteral("floorno"), 1);
+    v->setItemStatus(1, QString(), Buffer::Primary, RowStatus::NotModified);
+    EXPECT_FALSE(v->hasChanges());
+
+    v->setItem(1, QStringLiteral("note"), QStringLiteral("first save"));
+    ASSERT_EQ(v->update(false), 1) << v->lastError().toStdString();
+    ASSERT_TRUE(db().commit());
+    v->resetUpdate();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT floorno FROM dv_house")).toInt(), 3);
+
+    v->setItemStatus(1, QStringLiteral("floorno"), Buffer::Primary, RowStatus::DataModified);
+    ASSERT_EQ(v->update(), 1) << v->lastError().toStdString();
+    ASSERT_TRUE(db().commit());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT floorno FROM dv_house")).toInt(), 1);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT note FROM dv_house")).toString(), QStringLiteral("first save"));
 }
 
 TEST_P(DataViewDb, PendingTextIsAcceptedBeforeSaving)

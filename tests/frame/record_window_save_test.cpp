@@ -183,6 +183,35 @@ TEST_P(RecordWindowSaveTest, FailedWriteRollsBackAndRestoresKey)
     }
 }
 
+// Two clerks on one note: the later save must not overwrite the earlier one.
+TEST_P(RecordWindowSaveTest, RecordChangedMeanwhileIsRefusedAndTheFormKept)
+{
+    insertNote(QStringLiteral("原标题"));
+    const qlonglong key = scalar("SELECT noteno FROM t_note").toLongLong();
+    auto w = makeWindow();
+    ASSERT_TRUE(w->openModify(key));
+    // Another clerk saves the same note after this window read it.
+    ASSERT_TRUE(db().execute(QStringLiteral("UPDATE t_note SET title = '别人的标题'")));
+    ASSERT_TRUE(db().commit());
+
+    w->dw_1().userEdit(1, "title", QStringLiteral("我的标题"));
+    EXPECT_FALSE(w->save());
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("该记录已被其他人修改，请重新读取后再修改。"));
+    EXPECT_EQ(scalar("SELECT title FROM t_note").toString(), QStringLiteral("别人的标题"));
+    EXPECT_EQ(w->dw_1().getItemString(1, "title"), QStringLiteral("我的标题"));
+    EXPECT_TRUE(w->hasUnsavedEdits());
+    EXPECT_FALSE(db().inTransaction());
+
+    // A column the other clerk did not touch saves over the fresh row.
+    ui.clearPrompts();
+    w->restore();
+    w->dw_1().userEdit(1, "pages", QStringLiteral("7"));
+    EXPECT_TRUE(w->save()) << (ui.messages().isEmpty() ? std::string() : ui.messages()[0].text.toStdString());
+    EXPECT_EQ(scalar("SELECT title FROM t_note").toString(), QStringLiteral("别人的标题"));
+    EXPECT_EQ(scalar("SELECT pages FROM t_note").toInt(), 7);
+}
+
 TEST_P(RecordWindowSaveTest, RestoreBringsBackTheStoredRecordOrANewOne)
 {
     insertNote(QStringLiteral("原来"));

@@ -18,7 +18,7 @@ protected:
         b1 = building(area1, "1号楼");
         b2 = building(area1, "2号楼");
         b3 = building(QVariant(QMetaType(QMetaType::Int)), "无区域楼");
-        const QVariant h1 = house(b1), h2 = house(b1), h3 = house(b2), h4 = house(b3);
+        const QVariant h1 = house(b1), h2 = house(b1, "102室"), h3 = house(b2), h4 = house(b3);
         link("R1", h1);
         link("R1", h2);     // one household in two houses of the area
         link("R2", h3);
@@ -44,10 +44,10 @@ protected:
         return key("INSERT INTO tc_ge_building (commno, regionalno, buildingname) VALUES ('c', :a, :n)", "buildingno",
                    {{QStringLiteral("a"), area}, {QStringLiteral("n"), QString::fromUtf8(name)}});
     }
-    QVariant house(const QVariant& building)
+    QVariant house(const QVariant& building, const char* number = "101室")
     {
-        return key("INSERT INTO tc_ge_houseinfo (commno, buildingno, unitno, housenumber) VALUES ('c', :b, 1, '101室')",
-                   "houseno", {{QStringLiteral("b"), building}});
+        return key("INSERT INTO tc_ge_houseinfo (commno, buildingno, unitno, housenumber) VALUES ('c', :b, 1, :n)",
+                   "houseno", {{QStringLiteral("b"), building}, {QStringLiteral("n"), QString::fromUtf8(number)}});
     }
     void link(const char* rprno, const QVariant& house)
     {

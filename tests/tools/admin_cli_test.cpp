@@ -140,6 +140,41 @@ void runLifecycle(const QString& db)
     EXPECT_TRUE(o.out.contains(QStringLiteral("未覆盖\n"))) << o.out.toStdString();
 }
 
+// An older registry holding a house twice: upgrade lists the copies, deletes
+// nothing and succeeds; once they are resolved it adds the unique index.
+TEST(AdminCli, UpgradeListsDuplicateHousesAndKeepsThem)
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("old.db"));
+    ASSERT_EQ(admin({QStringLiteral("init"), db}).exitCode, 0);
+    // Changes made as another program would, on a connection of their own.
+    auto change = [&](const QStringList& statements) {
+        QString error;
+        DbTarget target;
+        DbTarget::parse(db, &target, &error);
+        auto sqlca = Sqlca::connect(target, &error);
+        bool ok = sqlca != nullptr;
+        for (const QString& sql : statements) ok = ok && sqlca->executeRaw(sql);
+        return ok && sqlca->commit();
+    };
+    const QString house = QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, unitno, housenumber) "
+                                         "VALUES ('c', 12, 1, '101室')");
+    ASSERT_TRUE(change({QStringLiteral("DROP INDEX ux_houseinfo_number"),
+                        QStringLiteral("UPDATE cr_settings SET value = '2' WHERE name = 'schema_version'"), house,
+                        house}));
+    Outcome o = admin({QStringLiteral("upgrade"), db});
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("发现 1 处重复登记的房屋"))) << o.out.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("楼院 12，单元 1，房号 101室：房屋编号 1、2"))) << o.out.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("房号唯一约束暂未建立"))) << o.out.toStdString();
+
+    ASSERT_TRUE(change({QStringLiteral("DELETE FROM tc_ge_houseinfo WHERE houseno = 2")}));
+    o = admin({QStringLiteral("upgrade"), db});
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.out.contains(QStringLiteral("已补做"))) << o.out.toStdString();
+    EXPECT_FALSE(o.out.contains(QStringLiteral("重复"))) << o.out.toStdString();
+}
+
 TEST(AdminCli, LifecycleOnSqlite)
 {
     QTemporaryDir dir;

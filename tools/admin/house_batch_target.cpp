@@ -41,24 +41,24 @@ std::unique_ptr<HouseBatchTarget> HouseBatchTarget::load(const CommandLine& line
         v->setCatalog(&t->m_session->catalog());
         return v;
     };
-    t->m_buildings = view("d_housemanage");
-    if (t->m_buildings->retrieve() < 0) {
-        console.fail(QStringLiteral("无法读取楼院列表：%1").arg(t->m_buildings->lastError()));
+    // The building's row as the window's building form reads it (the same
+    // columns as its list, without reading every building).
+    t->m_buildings = view("d_housemanage_f");
+    if (t->m_buildings->retrieve({buildingNo}) < 0) {
+        console.fail(QStringLiteral("无法读取楼院：%1").arg(t->m_buildings->lastError()));
         return nullptr;
     }
-    for (int r = 1; r <= t->m_buildings->rowCount() && t->m_row == 0; ++r)
-        if (t->m_buildings->getItem(r, QStringLiteral("buildingno")).toLongLong() == buildingNo) t->m_row = r;
-    if (t->m_row == 0) {
-        // The window lists only multi-storey buildings and bungalow compounds.
-        const QVariant kind = sqlca.selectValue(
-            QStringLiteral("SELECT roomtype FROM tc_ge_building WHERE buildingno = :buildingno"),
-            {{QStringLiteral("buildingno"), buildingNo}});
-        if (sqlca.sqlCode() == Sqlca::NotFound)
-            console.fail(QStringLiteral("没有编号为 %1 的楼院").arg(buildingNo));
-        else
-            console.fail(QStringLiteral("楼院 %1 的房屋类型不是楼房或平房，不能批量维护房屋").arg(buildingNo));
+    if (t->m_buildings->rowCount() < 1) {
+        console.fail(QStringLiteral("没有编号为 %1 的楼院").arg(buildingNo));
         return nullptr;
     }
+    // The window lists only multi-storey buildings and bungalow compounds.
+    const QString kind = t->m_buildings->getItemString(1, QStringLiteral("roomtype"));
+    if (kind != QLatin1String("01") && kind != QLatin1String("02")) {
+        console.fail(QStringLiteral("楼院 %1 的房屋类型不是楼房或平房，不能批量维护房屋").arg(buildingNo));
+        return nullptr;
+    }
+    t->m_row = 1;
     t->m_houses = view("d_housemanage_house");
     if (t->m_houses->retrieve({buildingNo}) < 0) {
         console.fail(QStringLiteral("无法读取楼院的房屋：%1").arg(t->m_houses->lastError()));

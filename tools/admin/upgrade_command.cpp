@@ -1,4 +1,5 @@
 #include "frame/sqlca.h"
+#include "schema/house_duplicates.h"
 #include "schema/schema.h"
 #include "tools/admin/admin_command.h"
 #include "tools/admin/admin_console.h"
@@ -7,6 +8,26 @@
 #include "tools/admin/registry_check.h"
 
 namespace cr::admin {
+namespace {
+
+// Houses stored twice are listed, never deleted: which copy is right is for
+// the office to decide. The unique index waits until they are resolved.
+int reportDuplicateHouses(AdminConsole& console, Sqlca& sqlca, bool indexWaits)
+{
+    QString error;
+    const auto duplicates = schema::duplicateHouses(sqlca, &error);
+    if (!duplicates) return console.fail(QStringLiteral("无法检查重复的房屋：%1").arg(error));
+    if (duplicates->isEmpty()) return ExitOk;
+    console.out() << QStringLiteral("发现 %1 处重复登记的房屋（同一楼院、单元和房号），均未删除：").arg(duplicates->size())
+                  << Qt::endl;
+    for (const schema::DuplicateHouse& d : *duplicates) console.out() << QStringLiteral("  ") << d.describe() << Qt::endl;
+    if (indexWaits)
+        console.out() << QStringLiteral("房号唯一约束暂未建立：请在房屋登记中删除或改正重复的房屋后再运行 upgrade。")
+                      << Qt::endl;
+    return ExitOk;
+}
+
+} // namespace
 
 int runUpgrade(const CommandLine& line, AdminConsole& console)
 {
@@ -19,18 +40,21 @@ int runUpgrade(const CommandLine& line, AdminConsole& console)
     if (from == 0) return console.fail(error);
     const int current = schema::currentVersion();
     if (from > current) return console.fail(versionMismatch(from));
-    if (from == current) {
-        console.out() << QStringLiteral("%1 已是最新的结构版本 %2，无需升级").arg(db->display()).arg(current) << Qt::endl;
-        return ExitOk;
-    }
+    const QStringList waitedBefore = schema::waitingSteps(db->sqlca());
     if (!schema::upgrade(db->sqlca(), &error))
         return console.fail(QStringLiteral("升级 %1 失败：%2").arg(db->display(), error));
-    console.out() << QStringLiteral("已把 %1 从结构版本 %2 升级到 %3")
-                         .arg(db->display())
-                         .arg(from)
-                         .arg(schema::version(db->sqlca()))
-                  << Qt::endl;
-    return ExitOk;
+    if (from == current)
+        console.out() << QStringLiteral("%1 已是最新的结构版本 %2，无需升级").arg(db->display()).arg(current) << Qt::endl;
+    else
+        console.out() << QStringLiteral("已把 %1 从结构版本 %2 升级到 %3")
+                             .arg(db->display())
+                             .arg(from)
+                             .arg(schema::version(db->sqlca()))
+                      << Qt::endl;
+    const QStringList waiting = schema::waitingSteps(db->sqlca());
+    for (const QString& step : waitedBefore)
+        if (!waiting.contains(step)) console.out() << QStringLiteral("已补做：%1").arg(step) << Qt::endl;
+    return reportDuplicateHouses(console, db->sqlca(), !waiting.isEmpty());
 }
 
 } // namespace cr::admin

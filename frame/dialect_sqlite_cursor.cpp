@@ -1,0 +1,219 @@
+#include "frame/dialect_sqlite_cursor.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QSqlDriver>
+#include <QTime>
+#include <sqlite3.h>
+
+namespace cr {
+namespace {
+
+// Values bound the way the Qt SQLite driver binds them, so a statement finds
+// the same rows whichever way it runs.
+int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
+{
+    if (!v.isValid() || v.isNull()) return sqlite3_bind_null(stmt, index);
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return sqlite3_bind_int64(stmt, index, v.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return sqlite3_bind_double(stmt, index, v.toDouble());
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        return sqlite3_bind_blob64(stmt, index, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
+    }
+    case QMetaType::QDateTime: {
+        const QByteArray t = v.toDateTime().toString(Qt::ISODateWithMs).toUtf8();
+        return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+    }
+    case QMetaType::QTime: {
+        const QByteArray t = v.toTime().toString(QStringLiteral("hh:mm:ss.zzz")).toUtf8();
+        return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+    }
+    default: {
+        const QByteArray t = v.toString().toUtf8();
+        return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+    }
+    }
+}
+
+// A statement of the SQLite library, read as a cursor or run again and again
+// with new values. While it reads, it holds the connection's mutex (the
+// library's own lock, which every call would otherwise take and release), so
+// the values of the current row are read without locking, cell by cell.
+class SqliteStatement final : public PreparedStatement {
+public:
+    explicit SqliteStatement(sqlite3_stmt* stmt)
+        : m_stmt(stmt), m_db(sqlite3_db_handle(stmt)), m_mutex(sqlite3_db_mutex(m_db))
+    {
+    }
+    ~SqliteStatement() override
+    {
+        release();
+        sqlite3_finalize(m_stmt);
+    }
+
+    int columnCount() const override { return sqlite3_column_count(m_stmt); }
+    QString columnName(int column) const override
+    {
+        return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+    }
+    bool next() override
+    {
+        if (m_pendingRow) {
+            m_pendingRow = false;
+            return true;
+        }
+        return !m_done && step();
+    }
+    QString error() const override { return m_error; }
+    DbValue value(int column) const override
+    {
+        DbValue v;
+        sqlite3_value* cell = sqlite3_column_value(m_stmt, column);
+        switch (sqlite3_value_type(cell)) {
+        case SQLITE_INTEGER:
+            v.type = DbValue::Type::Integer;
+            v.integer = sqlite3_value_int64(cell);
+            break;
+        case SQLITE_FLOAT:
+            v.type = DbValue::Type::Real;
+            v.real = sqlite3_value_double(cell);
+            break;
+        case SQLITE_TEXT: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+            v.type = DbValue::Type::Text;
+            v.text = QByteArrayView(text, sqlite3_value_bytes(cell));
+            break;
+        }
+        case SQLITE_BLOB: {
+            const auto* data = static_cast<const char*>(sqlite3_value_blob(cell));
+            v.type = DbValue::Type::Other;
+            v.other = QByteArray(data, sqlite3_value_bytes(cell));
+            break;
+        }
+        default:
+            break;
+        }
+        return v;
+    }
+
+    bool bindByName(const QList<QPair<QString, QVariant>>& params)
+    {
+        for (const auto& [name, value] : params) {
+            const int index = sqlite3_bind_parameter_index(m_stmt, (QLatin1Char(':') + name).toUtf8().constData());
+            if (index > 0 && bindValue(m_stmt, index, value) != SQLITE_OK) return fail();
+        }
+        return true;
+    }
+    bool execute(const QVariantList& values) override
+    {
+        finish();
+        m_error.clear();
+        m_done = false;
+        for (int i = 0; i < values.size(); ++i)
+            if (bindValue(m_stmt, i + 1, values[i]) != SQLITE_OK) return fail();
+        if (!step()) return m_error.isEmpty();
+        m_pendingRow = true;
+        return true;
+    }
+    qint64 rowsAffected() const override { return m_changes; }
+    void finish() override
+    {
+        m_pendingRow = false;
+        m_done = true;
+        release();
+        sqlite3_reset(m_stmt);
+    }
+
+private:
+    // One step: true for a row; at the end (or on failure) the mutex goes.
+    bool step()
+    {
+        if (!m_locked) {
+            sqlite3_mutex_enter(m_mutex);   // no-op (null) when the library runs without mutexes
+            m_locked = true;
+        }
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_ROW) return true;
+        m_done = true;
+        m_changes = sqlite3_changes64(m_db);
+        if (rc != SQLITE_DONE) fail();
+        release();
+        return false;
+    }
+    bool fail()
+    {
+        m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+        m_done = true;
+        return false;
+    }
+    void release()
+    {
+        if (!m_locked) return;
+        sqlite3_mutex_leave(m_mutex);
+        m_locked = false;
+    }
+
+    sqlite3_stmt* m_stmt;
+    sqlite3* m_db;
+    sqlite3_mutex* m_mutex;
+    bool m_locked = false;
+    bool m_done = false;
+    bool m_pendingRow = false;
+    qint64 m_changes = 0;
+    QString m_error;
+};
+
+sqlite3* connectionOf(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+std::unique_ptr<SqliteStatement> prepare(const QSqlDatabase& db, const QString& sql, QString* error)
+{
+    sqlite3* connection = connectionOf(db);
+    if (!connection) {
+        *error = QStringLiteral("数据库连接不可用");
+        return nullptr;
+    }
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(connection, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        *error = QString::fromUtf8(sqlite3_errmsg(connection));
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    return std::make_unique<SqliteStatement>(stmt);
+}
+
+} // namespace
+
+std::unique_ptr<RowCursor> openSqliteCursor(const QSqlDatabase& db, const QString& sql,
+                                            const QList<QPair<QString, QVariant>>& params, QString* error)
+{
+    auto statement = prepare(db, sql, error);
+    if (statement && !statement->bindByName(params)) {
+        *error = statement->error();
+        return nullptr;
+    }
+    return statement;
+}
+
+std::unique_ptr<PreparedStatement> prepareSqliteStatement(const QSqlDatabase& db, const QString& sql, QString* error)
+{
+    return prepare(db, sql, error);
+}
+
+} // namespace cr
