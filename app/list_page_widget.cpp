@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -57,6 +58,8 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     m_add->setToolTip(QStringLiteral("登记一条新记录"));
     m_modify = new QPushButton(QStringLiteral("修改(&M)"));
     m_modify->setToolTip(QStringLiteral("打开当前记录（也可双击或按回车键）"));
+    m_delete = new QPushButton(QStringLiteral("删除"));
+    m_delete->setToolTip(QStringLiteral("删除当前记录(Del)"));
     auto* refresh = new QPushButton(QStringLiteral("刷新(&R)"));
     refresh->setShortcut(QKeySequence(Qt::Key_F5));
     refresh->setToolTip(QStringLiteral("重新读取列表(F5)"));
@@ -66,6 +69,7 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     bar->addSpacing(12);
     bar->addWidget(m_add);
     bar->addWidget(m_modify);
+    bar->addWidget(m_delete);
     bar->addWidget(refresh);
     // Getting the list out as shown: searched, sorted, with its summary.
     m_output = new QPushButton(QStringLiteral("导出/打印(&E)"));
@@ -138,6 +142,10 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     connect(m_add, &QPushButton::clicked, this, [this] { openRecord(RecordMode::Add); });
     connect(m_modify, &QPushButton::clicked, this, [this] { openRecord(RecordMode::Modify); });
     connect(refresh, &QPushButton::clicked, this, [this] { retrieve(); });
+    connect(m_delete, &QPushButton::clicked, this, &ListPageWidget::deleteCurrent);
+    // Del deletes only where the rows are: in the search box it deletes text.
+    auto* del = new QShortcut(QKeySequence::Delete, m_table, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(del, &QShortcut::activated, this, &ListPageWidget::deleteCurrent);
     connect(&list, &DataView::currentRowChanged, this, &ListPageWidget::selectListRow);
     connect(m_page.get(), &ListPage::currentRowChanged, this, &ListPageWidget::selectListRow);
     connect(m_page.get(), &ListPage::currentRowChanged, this, &ListPageWidget::updateAddButton);
@@ -274,6 +282,7 @@ void ListPageWidget::updateCount()
     m_count->setText(shown == all ? QStringLiteral("共 %1 条").arg(all)
                                   : QStringLiteral("显示 %1 条，共 %2 条").arg(shown).arg(all));
     m_modify->setEnabled(shown > 0);
+    m_delete->setEnabled(shown > 0);
     updateAddButton();
 }
 
@@ -333,6 +342,15 @@ void ListPageWidget::windowClosed(const QVariant& key, bool saved)
     const int row = m_page->findKey(key);
     if (row > 0) m_page->selectRow(row);
     m_table->setFocus();
+}
+
+bool ListPageWidget::deleteCurrent()
+{
+    if (m_openWindow || !m_page->canDelete()) return false;
+    const bool deleted = m_page->deleteCurrent(*m_context.ui);
+    if (deleted) emit statusMessage(QStringLiteral("已删除%1。").arg(m_info.title));
+    m_table->setFocus();
+    return deleted;
 }
 
 } // namespace cr::app
