@@ -1,4 +1,5 @@
 #include "frame/sqlca.h"
+#include "schema/orphans.h"
 #include "schema/schema.h"
 #include "tools/admin/admin_command.h"
 #include "tools/admin/admin_console.h"
@@ -7,6 +8,26 @@
 #include "tools/admin/registry_check.h"
 
 namespace cr::admin {
+
+namespace {
+
+// Rows left pointing at records that no longer exist (written by earlier
+// versions or by hand) are listed for the office to mend; never deleted.
+int reportOrphans(Sqlca& sqlca, AdminConsole& console)
+{
+    QString error;
+    const auto orphans = schema::findOrphans(sqlca, &error);
+    if (!orphans) return console.fail(QStringLiteral("检查悬空记录失败：%1").arg(error));
+    if (orphans->isEmpty()) {
+        console.out() << QStringLiteral("没有发现指向不存在记录的数据。") << Qt::endl;
+        return ExitOk;
+    }
+    console.out() << QStringLiteral("发现指向不存在记录的数据（未做任何删除，请核对后改正）：") << Qt::endl;
+    for (const schema::Orphans& o : *orphans) console.out() << QStringLiteral("  ") << o.describe() << Qt::endl;
+    return ExitOk;
+}
+
+} // namespace
 
 int runUpgrade(const CommandLine& line, AdminConsole& console)
 {
@@ -21,7 +42,7 @@ int runUpgrade(const CommandLine& line, AdminConsole& console)
     if (from > current) return console.fail(versionMismatch(from));
     if (from == current) {
         console.out() << QStringLiteral("%1 已是最新的结构版本 %2，无需升级").arg(db->display()).arg(current) << Qt::endl;
-        return ExitOk;
+        return reportOrphans(db->sqlca(), console);
     }
     if (!schema::upgrade(db->sqlca(), &error))
         return console.fail(QStringLiteral("升级 %1 失败：%2").arg(db->display(), error));
@@ -30,7 +51,7 @@ int runUpgrade(const CommandLine& line, AdminConsole& console)
                          .arg(from)
                          .arg(schema::version(db->sqlca()))
                   << Qt::endl;
-    return ExitOk;
+    return reportOrphans(db->sqlca(), console);
 }
 
 } // namespace cr::admin
