@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -60,6 +61,8 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     m_modify->setToolTip(withKey(QStringLiteral("打开当前记录（也可双击或按回车键）"), paneKeys::modify()));
     auto* refresh = new QPushButton(QStringLiteral("刷新"));
     refresh->setToolTip(withKey(QStringLiteral("重新读取列表"), paneKeys::refresh()));
+    m_delete = new QPushButton(QStringLiteral("删除"));
+    m_delete->setToolTip(QStringLiteral("删除当前记录（Del）"));
     bar->addWidget(searchLabel);
     bar->addWidget(m_search, 1);
     bar->addWidget(m_count);
@@ -67,6 +70,7 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     bar->addSpacing(12);
     bar->addWidget(m_add);
     bar->addWidget(m_modify);
+    bar->addWidget(m_delete);
     bar->addWidget(refresh);
     // Getting the list out as shown: searched, sorted, with its summary.
     m_output = new QPushButton(QStringLiteral("导出/打印"));
@@ -146,6 +150,10 @@ ListPageWidget::ListPageWidget(const AppContext& context, const WindowInfo& info
     connect(m_add, &QPushButton::clicked, this, [this] { openRecord(RecordMode::Add); });
     connect(m_modify, &QPushButton::clicked, this, [this] { openRecord(RecordMode::Modify); });
     connect(refresh, &QPushButton::clicked, this, [this] { retrieve(); });
+    connect(m_delete, &QPushButton::clicked, this, &ListPageWidget::deleteCurrent);
+    // Del deletes only where the rows are: in the search box it deletes text.
+    auto* del = new QShortcut(QKeySequence::Delete, m_table, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(del, &QShortcut::activated, this, &ListPageWidget::deleteCurrent);
     connect(&list, &DataView::currentRowChanged, this, &ListPageWidget::selectListRow);
     connect(m_page.get(), &ListPage::currentRowChanged, this, &ListPageWidget::selectListRow);
     connect(m_page.get(), &ListPage::currentRowChanged, this, &ListPageWidget::updateAddButton);
@@ -334,6 +342,7 @@ void ListPageWidget::updateCount()
                                   : QStringLiteral("显示 %1 条，共 %2 条").arg(shown).arg(all));
     m_summary->summary().recompute();
     m_modify->setEnabled(shown > 0);
+    m_delete->setEnabled(shown > 0);
     updateAddButton();
 }
 
@@ -393,6 +402,15 @@ void ListPageWidget::windowClosed(const QVariant& key, bool saved)
     const int row = m_page->findKey(key);
     if (row > 0) m_page->selectRow(row);
     m_table->setFocus();
+}
+
+bool ListPageWidget::deleteCurrent()
+{
+    if (m_openWindow || !m_page->canDelete()) return false;
+    const bool deleted = m_page->deleteCurrent(*m_context.ui);
+    if (deleted) emit statusMessage(QStringLiteral("已删除%1。").arg(m_info.title));
+    m_table->setFocus();
+    return deleted;
 }
 
 } // namespace cr::app

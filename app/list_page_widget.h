@@ -30,7 +30,7 @@ class SummaryBar;
 // the user types, sorting by a click on a heading, and the buttons that
 // open the register window: 新增 for a new record (only where one may be
 // added: under its master when it belongs to one), 修改 (or a double-click,
-// or Enter) for the current one.
+// or Enter) for the current one, 删除 (or Del) to delete it.
 class ListPageWidget : public QWidget {
     Q_OBJECT
 public:
@@ -64,6 +64,11 @@ public:
     QWidget* openRecord(RecordMode mode);
     QWidget* openWindowWidget() const { return m_openWindow; }
 
+    // 删除 or Del on the rows: deletes the current record after asking
+    // (refused while other records refer to it). True when it was deleted.
+    bool deleteCurrent();
+    QPushButton* deleteButton() const { return m_delete; }
+
 signals:
     void statusMessage(const QString& text);
 
@@ -88,6 +93,7 @@ private:
     QLabel* m_count = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_modify = nullptr;
+    QPushButton* m_delete = nullptr;
     QPushButton* m_output = nullptr;
     QList<QPushButton*> m_filterButtons;
     QStringList m_columns;

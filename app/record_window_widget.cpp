@@ -20,7 +20,7 @@ namespace {
 // Where the inherited buttons stand in the tool bar: moving through the
 // list, then keeping or dropping the record, then help and close.
 const char* const kButtonOrder[] = {"cb_first", "cb_prior", "cb_next", "cb_last", "|",
-                                    "cb_save", "cb_tempsave", "cb_roll", "|", "cb_help", "cb_exit"};
+                                    "cb_save", "cb_tempsave", "cb_roll", "cb_delete", "|", "cb_help", "cb_exit"};
 
 } // namespace
 

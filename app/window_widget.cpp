@@ -15,7 +15,8 @@ QString WindowWidget::caption(const ControlDef& control)
         {QStringLiteral("cb_first"), QStringLiteral("第一条")}, {QStringLiteral("cb_prior"), QStringLiteral("上一条")},
         {QStringLiteral("cb_next"), QStringLiteral("下一条")}, {QStringLiteral("cb_last"), QStringLiteral("最后一条")},
         {QStringLiteral("cb_save"), QStringLiteral("保存")}, {QStringLiteral("cb_tempsave"), QStringLiteral("临时保存")},
-        {QStringLiteral("cb_roll"), QStringLiteral("还原")}, {QStringLiteral("cb_help"), QStringLiteral("帮助")},
+        {QStringLiteral("cb_roll"), QStringLiteral("还原")}, {QStringLiteral("cb_delete"), QStringLiteral("删除")},
+        {QStringLiteral("cb_help"), QStringLiteral("帮助")},
         {QStringLiteral("cb_exit"), QStringLiteral("关闭")}, {QStringLiteral("p_help"), QStringLiteral("帮助")},
         {QStringLiteral("cb_addall"), QStringLiteral("批量增加")}, {QStringLiteral("cb_deleteall"), QStringLiteral("批量删除")},
         {QStringLiteral("cb_close"), QStringLiteral("退出")}};

@@ -18,6 +18,7 @@ void registerWindows(WindowRegistry& registry)
                             .navigationGroup = QStringLiteral("社区基础信息"),
                             .navigationLabel = QStringLiteral("责任区"),
                             .helpPage = QStringLiteral("regionalmanage.html"),
+                            .nameColumns = {QStringLiteral("regionalname")},
                             .factory = windowFactory<RegionalManageWindow>()});
     registry.add(WindowInfo{.name = QStringLiteral("w_m_ge_building"),
                             .title = QStringLiteral("社区楼院"),
@@ -34,6 +35,8 @@ void registerWindows(WindowRegistry& registry)
                             .navigationGroup = QStringLiteral("社区基础信息"),
                             .navigationLabel = QStringLiteral("楼院"),
                             .helpPage = QStringLiteral("building.html"),
+                            .recordNoun = QStringLiteral("楼院"),
+                            .nameColumns = {QStringLiteral("address"), QStringLiteral("buildingname")},
                             .factory = windowFactory<BuildingWindow>()});
 }
 

@@ -13,6 +13,7 @@
 #include "rentals_sanctions/rentals_sanctions_windows.h"
 #include "resident_teams/resident_teams_views.h"
 #include "resident_teams/resident_teams_windows.h"
+#include "schema/references.h"
 #include "schema/table_columns.h"
 
 namespace cr::catalog {
@@ -50,6 +51,7 @@ void registerViews(ViewCatalog& catalog)
     rentals_sanctions::registerViews(catalog);
     exchange::registerViews(catalog);
     lengthsFromSchema(catalog);
+    for (const RecordReference& r : schema::recordReferences()) catalog.references().add(r);
 }
 
 void registerWindows(WindowRegistry& registry)

@@ -39,6 +39,7 @@ QList<ControlDef> recordWindowControls()
         pictureButton("cb_exit", "bmp/cb_exit.bmp", QStringLiteral("关闭窗口(Esc)"), "Esc"),
         pictureButton("cb_save", "bmp/cb_save.bmp", QStringLiteral("保存数据(Ctrl+S)"), "Ctrl+S"),
         pictureButton("cb_roll", "bmp/cb_roll.bmp", QStringLiteral("还原数据(Ctrl+U)"), "Ctrl+U"),
+        pictureButton("cb_delete", "bmp/cb_batchdel.bmp", QStringLiteral("删除这条记录(Ctrl+Del)"), "Ctrl+Del"),
         form,
         pictureButton("cb_tempsave", "bmp/cb_TempSave.bmp", QStringLiteral("不做数据校验临时保存(Ctrl+T)"), "Ctrl+T"),
     };

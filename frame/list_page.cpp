@@ -1,6 +1,7 @@
 #include "frame/list_page.h"
 
 #include "frame/dataview.h"
+#include "frame/record_deletion.h"
 #include "frame/view_catalog.h"
 
 namespace cr {
@@ -21,8 +22,10 @@ QString keyText(const QVariant& key)
 } // namespace
 
 ListPage::ListPage(Sqlca& sqlca, const ViewCatalog& catalog, const WindowInfo& info, QObject* parent)
-    : QObject(parent), m_windowName(info.name), m_keyColumn(info.keyColumn), m_masterRule(info.masterRule),
-      m_masterName(info.masterName), m_masterColumn(info.masterColumn)
+    : QObject(parent), m_windowName(info.name), m_recordNoun(info.recordNoun.isEmpty() ? info.title : info.recordNoun),
+      m_formView(info.formView),
+      m_nameColumns(info.nameColumns), m_catalog(&catalog), m_keyColumn(info.keyColumn),
+      m_masterRule(info.masterRule), m_masterName(info.masterName), m_masterColumn(info.masterColumn)
 {
     is_stringpara = info.listParameter;
     const DataViewDef* def = catalog.find(info.listView);
@@ -200,6 +203,32 @@ std::unique_ptr<Window> ListPage::openWindow(const WindowRegistry& registry, con
     const QVariant key = mode == RecordMode::Modify ? currentKey() : QVariant();
     if (!window->openRecord(mode, key)) return nullptr;
     return window;
+}
+
+bool ListPage::canDelete() const
+{
+    const DataViewDef* form = m_catalog->find(m_formView);
+    return currentRow() >= 1 && form && !form->updateTable.isEmpty();
+}
+
+bool ListPage::deleteCurrent(UiServices& ui)
+{
+    if (!canDelete()) return false;
+    const int row = currentRow();
+    DeletionSubject subject{.seen = m_list.get(), .row = row, .form = *m_catalog->find(m_formView),
+                            .keyColumn = m_keyColumn, .what = m_recordNoun,
+                            .name = recordName(*m_list, row, m_nameColumns)};
+    const bool deleted = RecordDeletion(*m_list->transObject(), ui, m_catalog->references()).run(subject);
+    // Deleted or not (it may have changed or gone meanwhile), the list shows
+    // what is stored now.
+    showRowAfterDeletion(row);
+    return deleted;
+}
+
+void ListPage::showRowAfterDeletion(int row)
+{
+    ue_retrieve();
+    selectRow(std::min(row, rowCount()));
 }
 
 } // namespace cr

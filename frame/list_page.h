@@ -89,6 +89,16 @@ public:
     std::unique_ptr<Window> openWindow(const WindowRegistry& registry, const WindowContext& base,
                                        RecordMode mode);
 
+    // Deletes the current record (RecordDeletion: refused while other rows
+    // refer to it, asked first), then queries the list again and makes the
+    // row that took its place current. True when it was deleted.
+    bool deleteCurrent(UiServices& ui);
+    // After the record of `row` was deleted: the list as stored now, with the
+    // row that took its place current (the last row when it was the last).
+    void showRowAfterDeletion(int row);
+    // Whether there is a record to delete here.
+    bool canDelete() const;
+
 signals:
     void currentRowChanged(int row);
     void retrieved(long rows);
@@ -102,6 +112,10 @@ private:
     std::unique_ptr<DataView> m_list;
     bool m_valid = false;
     QString m_windowName;
+    QString m_recordNoun;
+    QString m_formView;
+    QStringList m_nameColumns;
+    const ViewCatalog* m_catalog = nullptr;
     QString m_keyColumn;
     MasterRule m_masterRule = MasterRule::None;
     QString m_masterName;

@@ -1,5 +1,7 @@
 #include "frame/record_window.h"
 
+#include "frame/record_deletion.h"
+
 #include "frame/fault.h"
 #include "frame/list_page.h"
 #include "frame/message_object.h"
@@ -60,7 +62,8 @@ bool textsFit(DataView& form, UiServices& ui, int row)
 } // namespace
 
 RecordWindow::RecordWindow(const WindowContext& context, const WindowInfo& info)
-    : Window(context, info.name, info.title), m_formView(info.formView), m_keyColumn(info.keyColumn),
+    : Window(context, info.name, info.title), m_what(info.recordNoun.isEmpty() ? info.title : info.recordNoun), m_nameColumns(info.nameColumns),
+      m_formView(info.formView), m_keyColumn(info.keyColumn),
       m_masterRule(info.masterRule), m_masterColumn(info.linkColumn), m_masterName(info.masterName)
 {
     setHelpTopic(info.helpTopic.isEmpty() ? info.title : info.helpTopic);
@@ -72,11 +75,7 @@ RecordWindow::RecordWindow(const WindowContext& context, const WindowInfo& info)
     if (m_keyColumn.isEmpty()) m_keyColumn = form.keyColumn;
     // The form queries carry no condition of their own: a stored record is
     // read through the same query narrowed to its key.
-    if (def && !m_keyColumn.isEmpty()) {
-        form.sql = QStringLiteral("SELECT * FROM (%1) q WHERE q.%2 = :cr_key").arg(def->sql, m_keyColumn);
-        form.arguments = {QStringLiteral("cr_key")};
-        form.defaultArguments.clear();
-    }
+    if (def && !m_keyColumn.isEmpty()) form = singleRecordDef(*def, m_keyColumn);
     m_form = addDataView(QStringLiteral("dw_1"), form);
 
     DataViewEvents& events = m_form->events();
@@ -110,6 +109,7 @@ RecordWindow::RecordWindow(const WindowContext& context, const WindowInfo& info)
         else if (c.name == QLatin1String("cb_save")) handler = [this] { save(); };
         else if (c.name == QLatin1String("cb_roll")) handler = [this] { restore(); };
         else if (c.name == QLatin1String("cb_tempsave")) handler = [this] { tempSave(); };
+        else if (c.name == QLatin1String("cb_delete")) handler = [this] { deleteRecord(); };
         addControl(c, handler);
     }
 }
@@ -291,6 +291,7 @@ void RecordWindow::setMode(const QString& mode)
 {
     is_stringparm = mode;
     message().stringParm = mode;
+    setControlEnabled(QStringLiteral("cb_delete"), mode == codes::mode::modify);   // a new record is not stored yet
     emit modeChanged(mode);
 }
 
@@ -641,6 +642,29 @@ int RecordWindow::openSelectPersonCondition(const QString& typedText, const QStr
 {
     PersonSelection selection(sqlca(), ui(), message(), &catalog());
     return selection.open({typedText, columns, condition}, *m_form);
+}
+
+bool RecordWindow::deleteRecord()
+{
+    const DataViewDef* form = catalog().find(m_formView);
+    const int row = formRow();
+    if (adding() || !form || row < 1) return false;
+    DeletionSubject subject{.seen = m_form, .row = row, .form = *form, .keyColumn = m_keyColumn, .what = m_what,
+                            .name = recordName(*m_form, row, m_nameColumns)};
+    if (!RecordDeletion(sqlca(), ui(), catalog().references()).run(subject)) return false;
+    // The record is gone: the window shows the one that took its place in
+    // the list, or a new record when none did.
+    ListPage* list = guo_tabpg_now();
+    if (list) list->showRowAfterDeletion(static_cast<int>(il_row));
+    if (list && list->currentRow() >= 1) {
+        il_row = list->currentRow();
+        m_loadedRow = il_row;
+        loadRecord(RecordMode::Modify, list->currentKey());
+    } else {
+        loadRecord(RecordMode::Add, QVariant());
+    }
+    setStatus(QStringLiteral("已删除。"));
+    return true;
 }
 
 } // namespace cr

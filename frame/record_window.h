@@ -58,6 +58,7 @@ public:
     // --- the inherited buttons (what click() runs) -------------------------------
     bool save();              // cb_save: checks, then stores with issave "1"
     bool tempSave();          // cb_tempsave: no checks, issave "0"
+    bool deleteRecord();      // cb_delete: deletes the stored record after asking (RecordDeletion)
     void restore();           // cb_roll: the stored record again, or a fresh new one
     void help();              // cb_help
     void first();             // cb_first ... cb_last
@@ -160,6 +161,8 @@ private:
     void frameLoadPhoto();
     void frameGetFocus();
 
+    QString m_what;               // how messages call a record: the window's title
+    QStringList m_nameColumns;
     DataView* m_form = nullptr;   // dw_1, owned by the window's data views
     bool m_formKnown = false;
     QString m_formView;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/dataview_def.h"
+#include "frame/record_references.h"
 
 #include <QHash>
 #include <QString>
@@ -19,7 +20,12 @@ public:
 
     static DataViewDef codeListDef(const QString& listName);
 
+    // Which tables refer to which: what the deletion of a record checks.
+    RecordReferences& references() { return m_references; }
+    const RecordReferences& references() const { return m_references; }
+
 private:
+    RecordReferences m_references;
     QHash<QString, DataViewDef> m_defs;
     mutable QHash<QString, DataViewDef> m_codeLists;
 };

@@ -42,6 +42,8 @@ struct WindowInfo {
     QString navigationGroup; // heading in the navigation ("社区基础信息"); empty = not listed
     QString navigationLabel; // entry in the navigation ("楼院")
     QString helpPage;        // page of the help ("building.html")
+    QString recordNoun;      // how messages call one record ("房屋"); the title when empty
+    QStringList nameColumns; // columns whose values name a record in messages ("address")
     WindowFactory factory;   // empty while the window is still to come
 };
 

@@ -1,5 +1,7 @@
 #include "houses/house_batch.h"
 
+#include "houses/house_usage.h"
+
 #include "frame/dataview.h"
 #include "frame/row_cursor.h"
 #include "frame/sqlca.h"
@@ -55,6 +57,10 @@ BatchBuilding BatchBuilding::fromRow(const DataView& buildings, int row)
     b.doorWord = buildings.getItemString(row, QStringLiteral("prepare3"));
     b.buildingNo = wholeNumber(buildings, row, "buildingno");
     b.roomType = buildings.getItemString(row, QStringLiteral("roomtype"));
+    b.name = QStringList{buildings.getItemString(row, QStringLiteral("address")),
+                         buildings.getItemString(row, QStringLiteral("buildingname"))}
+                 .join(QLatin1Char(' '))
+                 .trimmed();
     return b;
 }
 
@@ -239,6 +245,24 @@ void HouseBatch::appendRows(const BatchBuilding& b, const QList<NewHouse>& house
         m_houses.setItem(row, QStringLiteral("isrent"), QStringLiteral("0"));
         m_houses.setItem(row, QStringLiteral("issave"), QStringLiteral("0"));
     }
+}
+
+BatchOutcome HouseBatch::refuseWhileInUse(const BatchBuilding& building)
+{
+    BatchOutcome o;
+    QString error;
+    const auto inUse = housesInUse(m_sqlca, building.buildingNo ? QVariant(*building.buildingNo) : QVariant(), &error);
+    if (!inUse) {
+        o.result = BatchOutcome::Result::Failed;
+        o.title = QStringLiteral("错误");
+        o.text = QStringLiteral("读取房屋的使用情况失败，没有删除任何房屋。");
+        o.errorText = error;
+    } else if (inUse->any()) {
+        o.result = BatchOutcome::Result::Refused;
+        o.title = QStringLiteral("提示");
+        o.text = inUse->refusal();
+    }
+    return o;
 }
 
 BatchOutcome HouseBatch::removeAll()

@@ -19,6 +19,7 @@ struct BatchBuilding {
     QString doorWord;                         // prepare3
     std::optional<long long> buildingNo;
     QString roomType;
+    QString name;                             // address and common name, as questions name it
 
     // Counts are whole numbers: any fraction is dropped.
     static BatchBuilding fromRow(const DataView& buildings, int row);
@@ -65,7 +66,15 @@ public:
     // deletion ("已没有") from after selecting or generating ("还没有").
     static QString countLine(int total, bool afterDeletion = false);
 
-    static QString deleteQuestion() { return QStringLiteral("确定要删除该楼院所有房屋信息吗？"); }
+    // The question before deleting: names the building and how many houses go.
+    static QString deleteQuestion(const QString& building, int houses)
+    {
+        return QStringLiteral("确定要删除楼院“%1”的全部 %2 套房屋吗？").arg(building).arg(houses);
+    }
+
+    // Refused (with the message) while other records still refer to any
+    // house of the building; Nothing when the houses may be deleted.
+    BatchOutcome refuseWhileInUse(const BatchBuilding& building);
 
 private:
     struct NewHouse;

@@ -114,11 +114,21 @@ void HouseManageWindow::cb_addall_clicked()
 
 void HouseManageWindow::cb_deleteall_clicked()
 {
-    if (m_houses->rowCount() < 1) return;
-    const int answer = ui().messageBox(QStringLiteral("提示"), HouseBatch::deleteQuestion(),
-                                       UiServices::Icon::Question, UiServices::Buttons::YesNo, 2);
+    const int row = m_buildings->getRow();
+    if (m_houses->rowCount() < 1 || row < 1) return;
+    HouseBatch batch(sqlca(), *m_houses);
+    const BatchBuilding building = BatchBuilding::fromRow(*m_buildings, row);
+    // Houses households live in or that are let are never deleted in bulk.
+    const BatchOutcome refused = batch.refuseWhileInUse(building);
+    if (refused.hasMessage()) {
+        ui().messageBox(refused.title, refused.text, UiServices::Icon::Warning);
+        return;
+    }
+    const int answer =
+        ui().messageBox(QStringLiteral("提示"), HouseBatch::deleteQuestion(building.name, m_houses->rowCount()),
+                        UiServices::Icon::Question, UiServices::Buttons::YesNo, 2);
     if (answer != 1) return;
-    const BatchOutcome o = HouseBatch(sqlca(), *m_houses).removeAll();
+    const BatchOutcome o = batch.removeAll();
     if (o.result == BatchOutcome::Result::Done) showCount(true);
     if (o.hasMessage()) ui().messageBox(o.title, o.text, UiServices::Icon::Error);
 }

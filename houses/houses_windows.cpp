@@ -24,6 +24,8 @@ void registerWindows(WindowRegistry& registry)
                   .navigationGroup = QStringLiteral("社区基础信息"),
                   .navigationLabel = QStringLiteral("房屋"),
                   .helpPage = QStringLiteral("houseinfo.html"),
+                  .recordNoun = QStringLiteral("房屋"),
+                  .nameColumns = {QStringLiteral("address"), QStringLiteral("unitname"), QStringLiteral("housenumber")},
                   .factory = windowFactory<HouseInfoWindow>()});
     registry.add({.name = HouseManageWindow::windowName(),
                   .title = HouseManageWindow::windowTitle(),

@@ -25,6 +25,8 @@ void registerWindows(WindowRegistry& registry)
                             .navigationGroup = QStringLiteral("负责人"),
                             .navigationLabel = QStringLiteral("楼院负责人"),
                             .helpPage = QStringLiteral("buildingdean.html"),
+                            .recordNoun = QStringLiteral("楼院负责人"),
+                            .nameColumns = {QStringLiteral("personname")},
                             .factory = windowFactory<BuildingDeanWindow>()});
     registry.add(WindowInfo{.name = QStringLiteral("w_m_ge_regionalmanager"),
                             .title = QStringLiteral("居委会分片管理负责人"),
@@ -41,6 +43,8 @@ void registerWindows(WindowRegistry& registry)
                             .navigationGroup = QStringLiteral("负责人"),
                             .navigationLabel = QStringLiteral("责任区负责人"),
                             .helpPage = QStringLiteral("regionalmanager.html"),
+                            .recordNoun = QStringLiteral("分片管理负责人"),
+                            .nameColumns = {QStringLiteral("personname")},
                             .factory = windowFactory<RegionalManagerWindow>()});
     registry.add(WindowInfo{.name = CoverageWindow::windowName(),
                             .title = CoverageWindow::windowTitle(),

@@ -25,6 +25,7 @@ void registerWindows(WindowRegistry& registry)
                             .navigationGroup = QStringLiteral("居民小组"),
                             .navigationLabel = QStringLiteral("居民小组"),
                             .helpPage = QStringLiteral("inhabitantteam.html"),
+                            .nameColumns = {QStringLiteral("orgname")},
                             .factory = windowFactory<TeamWindow>()});
     registry.add(WindowInfo{.name = ScopeWindow::windowName(),
                             .title = ScopeWindow::windowTitle(),
@@ -46,6 +47,7 @@ void registerWindows(WindowRegistry& registry)
                             .navigationGroup = QStringLiteral("居民小组"),
                             .navigationLabel = QStringLiteral("居民小组长"),
                             .helpPage = QStringLiteral("inhabteamleader.html"),
+                            .nameColumns = {QStringLiteral("personname")},
                             .factory = windowFactory<LeaderWindow>()});
     // A report beside the registers: where the teams leave gaps or overlap.
     registry.add(WindowInfo{.name = CoverageWindow::windowName(),

@@ -304,7 +304,7 @@ TEST_P(RecordWindowSaveTest, InheritedControlsInOrder)
     QStringList names;
     for (const ControlDef& c : w->controls()) names << c.name;
     EXPECT_EQ(names, (QStringList{"mc_1", "cb_help", "cb_last", "cb_next", "cb_prior", "cb_first", "cb_exit",
-                                  "cb_save", "cb_roll", "dw_1", "cb_tempsave"}));
+                                  "cb_save", "cb_roll", "cb_delete", "dw_1", "cb_tempsave"}));
     EXPECT_EQ(w->control("cb_tempsave")->picture, QStringLiteral("bmp/cb_TempSave.bmp"));
     EXPECT_EQ(w->control("cb_tempsave")->tooltip, QStringLiteral("不做数据校验临时保存(Ctrl+T)"));
     EXPECT_EQ(w->control("cb_save")->shortcut, QStringLiteral("Ctrl+S"));

@@ -58,6 +58,16 @@ protected:
         ASSERT_TRUE(db->commit());
     }
 
+    void sql(const QString& statement)
+    {
+        DbTarget target;
+        target.path = path;
+        QString error;
+        auto db = Sqlca::connect(target, &error);
+        ASSERT_TRUE(db->execute(statement)) << db->sqlErrText().toStdString();
+        ASSERT_TRUE(db->commit());
+    }
+
     qlonglong houses(const QString& where = QStringLiteral("1 = 1"))
     {
         DbTarget target;
@@ -112,7 +122,7 @@ TEST_F(HouseCommands, DeleteOnlyWithYes)
 
     const AdminRun refused = admin(args("delete-houses", QStringLiteral("1")));
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.out.contains(QStringLiteral("确定要删除该楼院所有房屋信息吗？")));
+    EXPECT_TRUE(refused.out.contains(QStringLiteral("确定要删除楼院“和平里1号 一号楼”的全部 24 套房屋吗？")));
     EXPECT_TRUE(refused.err.contains(QStringLiteral("--yes")));
     EXPECT_EQ(houses(), 27);
 
@@ -128,6 +138,49 @@ TEST_F(HouseCommands, DeleteOnlyWithYes)
     const AdminRun empty = admin(args("delete-houses", QStringLiteral("1")));
     EXPECT_EQ(empty.exitCode, 0);
     EXPECT_TRUE(empty.out.contains(QStringLiteral("该楼院还没有房屋信息。")));
+}
+
+// Houses a household lives in or that are let are not deleted in bulk: the
+// command says how many and by what, before anything is asked or deleted.
+TEST_F(HouseCommands, DeleteRefusedWhileHousesAreInUse)
+{
+    ASSERT_EQ(admin(args("generate-houses", QStringLiteral("1"))).exitCode, 0);
+    sql(QStringLiteral("INSERT INTO tc_ge_rprownhouse (commno, rprno, houseno) VALUES ('1', 'R1', 3)"));
+    sql(QStringLiteral("INSERT INTO tc_ge_rprownhouse (commno, rprno, houseno) VALUES ('1', 'R2', 3)"));
+    sql(QStringLiteral("INSERT INTO tc_ge_renthousereg (commno, houseno) VALUES ('1', 5)"));
+
+    const AdminRun refused = admin(args("delete-houses", QStringLiteral("1"), {QStringLiteral("--yes")}));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.out.contains(
+        QStringLiteral("该楼院有 2 套房屋还在使用（2 条住户居住登记、1 条出租登记），不能批量删除，没有删除任何房屋。")))
+        << refused.out.toStdString();
+    EXPECT_EQ(houses(), 24);
+
+    sql(QStringLiteral("DELETE FROM tc_ge_rprownhouse"));
+    sql(QStringLiteral("DELETE FROM tc_ge_renthousereg"));
+    EXPECT_EQ(admin(args("delete-houses", QStringLiteral("1"), {QStringLiteral("--yes")})).exitCode, 0);
+    EXPECT_EQ(houses(), 0);
+}
+
+// Rows pointing at records that no longer exist are listed by upgrade, each
+// reference with its count, and kept.
+TEST_F(HouseCommands, UpgradeReportsOrphansAndKeepsThem)
+{
+    const AdminRun clean = admin({QStringLiteral("upgrade"), path});
+    EXPECT_EQ(clean.exitCode, 0) << clean.err.toStdString();
+    EXPECT_TRUE(clean.out.contains(QStringLiteral("没有发现指向不存在记录的数据。"))) << clean.out.toStdString();
+
+    sql(QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, housenumber) VALUES ('1', 99, '101')"));
+    sql(QStringLiteral("INSERT INTO tc_ge_rprownhouse (commno, rprno, houseno) VALUES ('1', 'R1', 77)"));
+    sql(QStringLiteral("INSERT INTO tc_ge_rprownhouse (commno, rprno, houseno) VALUES ('1', 'R2', 78)"));
+    sql(QStringLiteral("INSERT INTO tc_og_inhabteamscope (commno, teamno, scopecode) VALUES ('1', 5, 'B1')"));
+    const AdminRun report = admin({QStringLiteral("upgrade"), path});
+    EXPECT_EQ(report.exitCode, 0) << report.err.toStdString();
+    for (const char* line : {"tc_ge_houseinfo.buildingno：1 行指向不存在的 tc_ge_building.buildingno（房屋）",
+                             "tc_ge_rprownhouse.houseno：2 行指向不存在的 tc_ge_houseinfo.houseno（住户居住登记）",
+                             "tc_og_inhabteamscope.teamno：1 行指向不存在的 tc_og_inhabitantteam.teamno"})
+        EXPECT_TRUE(report.out.contains(QString::fromUtf8(line))) << line << "\n" << report.out.toStdString();
+    EXPECT_EQ(houses(), 1);
 }
 
 } // namespace

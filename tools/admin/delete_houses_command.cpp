@@ -20,11 +20,18 @@ int runDeleteHouses(const CommandLine& line, AdminConsole& console)
     console.out() << target->buildingLabel() << QStringLiteral("：") << houses::HouseBatch::countLine(total)
                   << Qt::endl;
     if (total < 1) return ExitOk;   // nothing to delete: the window does nothing either
+    houses::HouseBatch batch(target->sqlca(), target->houses());
+    const houses::BatchOutcome refused = batch.refuseWhileInUse(target->building());
+    if (refused.hasMessage()) {
+        printOutcome(console, refused);
+        return ExitFailed;
+    }
     if (!line.has(QStringLiteral("yes"))) {
-        console.out() << QStringLiteral("提示：") << houses::HouseBatch::deleteQuestion() << Qt::endl;
+        console.out() << QStringLiteral("提示：") << houses::HouseBatch::deleteQuestion(target->building().name, total)
+                      << Qt::endl;
         return console.fail(QStringLiteral("没有确认，未删除任何房屋。确定要删除请加上 --yes"));
     }
-    const houses::BatchOutcome o = houses::HouseBatch(target->sqlca(), target->houses()).removeAll();
+    const houses::BatchOutcome o = batch.removeAll();
     printOutcome(console, o);
     if (o.result != houses::BatchOutcome::Result::Done) return ExitFailed;
     console.out() << QStringLiteral("已删除%1套房屋。").arg(o.count)

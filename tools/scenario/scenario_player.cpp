@@ -154,6 +154,7 @@ bool ScenarioPlayer::doSql(const ScenarioLine& line, QString* failure)
 
 // list <view> [master <view> [link <column>]] | list <view> select row <n> | list <view> refresh
 // | list <view> filter [<label>]
+// | list <view> delete
 bool ScenarioPlayer::doList(const QStringList& t, QString* failure)
 {
     if (t.size() < 2) return *failure = usage(QStringLiteral("list <view> [master <view> [link <column>]]")), false;
@@ -178,6 +179,10 @@ bool ScenarioPlayer::doList(const QStringList& t, QString* failure)
     }
     if (t.size() == 3 && t[2] == QLatin1String("refresh")) {
         page->refreshKeepingRow();
+        return true;
+    }
+    if (t.size() == 3 && t[2] == QLatin1String("delete")) {
+        page->deleteCurrent(m_session.ui());   // refused or deleted: the messages say which
         return true;
     }
     if (t.size() >= 4 && t[2] == QLatin1String("master")) {
