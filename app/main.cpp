@@ -34,7 +34,7 @@ int screenshotOfDialog(const QString& name, cr::app::MainWindow* window, const Q
     }
     if (!dialog) {
         fprintf(stderr, "%s\n",
-                qPrintable(QStringLiteral("未知的对话框：%1（first-start、new-registry、about、floor-selection、scope）").arg(name)));
+                qPrintable(QStringLiteral("未知的对话框：%1（first-start、new-registry、about、floor-selection、scope、delete-question）").arg(name)));
         return 2;
     }
     return cr::app::takeWidgetScreenshot(*dialog, output);
@@ -62,7 +62,8 @@ int main(int argc, char** argv)
                                         QStringLiteral("OUT.png"));
     const QCommandLineOption dialogOption(QStringLiteral("dialog"),
                                     QStringLiteral("与 --screenshot 一起：画出对话框（first-start、new-registry、about、"
-                                                   "floor-selection 与 --record 楼院编号、scope 与 --record 居民小组编号）"),
+                                                   "floor-selection 与 --record 楼院编号、scope 与 --record 居民小组编号、"
+                                                   "delete-question 与 --open、--record：删除前的询问，答“否”）"),
                                     QStringLiteral("NAME"));
     const QCommandLineOption searchOption(QStringLiteral("search"), QStringLiteral("与 --open 一起：在列表的查找框中输入"),
                                           QStringLiteral("TEXT"));
@@ -79,13 +80,15 @@ int main(int argc, char** argv)
     if (!sqlca) return 1;
 
     cr::app::MainWindow window(std::move(sqlca));
-    if (screenshot && !dialogName.isEmpty())
+    const bool deleteQuestion = dialogName == QLatin1String("delete-question");
+    if (screenshot && !dialogName.isEmpty() && !deleteQuestion)
         return screenshotOfDialog(dialogName, &window, parser.value(shotOption), parser.value(recordOption));
     if (screenshot) {
         cr::app::ScreenshotRequest request;
         request.window = parser.value(openOption);
         request.record = parser.value(recordOption);
         request.add = parser.isSet(addOption);
+        request.deleteQuestion = deleteQuestion;
         request.search = parser.value(searchOption);
         request.output = parser.value(shotOption);
         return cr::app::takeScreenshot(window, request);

@@ -11,9 +11,12 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <cstdio>
+#include <optional>
 
 namespace cr::app {
 namespace {
@@ -56,6 +59,26 @@ int save(const QPixmap& shot, const QString& output)
     if (shot.isNull() || !shot.save(output, "PNG")) return fail(QStringLiteral("无法写入截图文件：%1").arg(output));
     printf("%s\n", qPrintable(output));
     return 0;
+}
+
+// Deletes the list's current record as 删除 does, with the real message
+// boxes: the first box that opens (the question, or the refusal of a record
+// still in use) is drawn and closed with 否, so nothing is deleted.
+int takeDeleteQuestion(MainWindow& window, ListPageWidget& list, const QString& output)
+{
+    window.ui().setUnattended(false);
+    std::optional<int> result;
+    QTimer::singleShot(0, &window, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        settle();
+        result = save(withTitle(box->grab(), box->windowTitle()), output);
+        if (auto* message = qobject_cast<QMessageBox*>(box)) message->reject();
+        else box->close();
+    });
+    list.deleteCurrent();
+    window.ui().setUnattended(true);
+    return result ? *result : fail(QStringLiteral("删除时没有出现询问。"));
 }
 
 } // namespace
@@ -118,6 +141,7 @@ int takeScreenshot(MainWindow& window, const ScreenshotRequest& request)
                 list->listPage().selectRow(row);
                 settle();
             }
+            if (request.deleteQuestion) return takeDeleteQuestion(window, *list, request.output);
             QWidget* opened = list->openRecord(request.add ? RecordMode::Add : RecordMode::Modify);
             if (!opened) return fail(QStringLiteral("登记窗口没有打开。"));
             settle();

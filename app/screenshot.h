@@ -9,11 +9,13 @@ namespace cr::app {
 
 class MainWindow;
 
-// What `--open WINDOW [--search TEXT] [--record KEY | --add] --screenshot OUT.png` asks for.
+// What `--open WINDOW [--search TEXT] [--record KEY | --add] [--dialog delete-question]
+// --screenshot OUT.png` asks for.
 struct ScreenshotRequest {
     QString window;          // navigation label or window name; empty: the main window alone
     QString record;          // key of the record to open in the register window
     bool add = false;        // a new record in the register window
+    bool deleteQuestion = false;   // the question 删除 asks about the record (answered 否)
     QString search;          // typed into the list's search box first
     QString output;          // PNG file
     QSize size{1280, 800};

@@ -1,5 +1,7 @@
 #include "frame/db_error.h"
 
+#include "frame/dialect_guards.h"
+
 #include <QHash>
 
 namespace cr {
@@ -95,6 +97,18 @@ Kind fromText(const QString& text)
     return Kind::None;
 }
 
+// A guard's refusal says which way the link broke: a row naming a record
+// that does not exist, or a record still named by others.
+QString foreignKeySentence(const QString& text)
+{
+    const QString lower = text.toLower();
+    if (lower.contains(QLatin1String(kGuardStillReferenced)) || lower.contains(QLatin1String("update or delete on table")))
+        return QStringLiteral("有其他记录引用此记录，不能删除。请先删除或改正引用它的记录。");
+    if (lower.contains(QLatin1String(kGuardMissingMaster)) || lower.contains(QLatin1String("insert or update on table")))
+        return QStringLiteral("所引用的记录不存在（可能已被删除），不能保存。请重新选择后再保存。");
+    return DbError::sentence(Kind::ForeignKey, Engine::Sqlite);
+}
+
 } // namespace
 
 QString DbError::sentence(Kind kind, Engine engine)
@@ -165,7 +179,9 @@ DbError DbError::fromEngine(Engine engine, const QString& code, const QString& t
     if (kind == Kind::None) kind = Kind::Other;
     QString detail = text.trimmed();
     if (!code.isEmpty() && !detail.contains(code)) detail += QStringLiteral("（错误代码 %1）").arg(code);
-    return make(kind, engine, detail);
+    DbError error = make(kind, engine, detail);
+    if (kind == Kind::ForeignKey) error.message = foreignKeySentence(text);
+    return error;
 }
 
 QString DbError::fullText() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/db_target.h"
+#include "frame/record_references.h"
 
 #include <QList>
 #include <QPair>
@@ -88,6 +89,15 @@ public:
     // Names of the tables and views of the database (PostgreSQL: of the
     // schema in use), the engine's own bookkeeping left out.
     virtual QString listTables() const = 0;
+
+    // --- guards on links between tables ------------------------------------
+    // Statements after which the database refuses a row whose
+    // reference.column names no row of the master table, and the deletion
+    // (or change of key) of a master row still named. Each passes over a
+    // database that already has the guard. Rows stored before are not
+    // checked; the upgrade lists them (schema/orphans.*). `name` names the
+    // guard in the catalog.
+    virtual QStringList referenceGuard(const RecordReference& reference, const QString& name) const = 0;
 
     // CREATE VIEW ... that replaces an existing view.
     virtual QString createOrReplaceView(const QString& name, const QString& select) const = 0;

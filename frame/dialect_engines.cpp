@@ -1,5 +1,6 @@
 #include "frame/dialect.h"
 
+#include "frame/dialect_guards.h"
 #include "frame/dialect_sqlite_cursor.h"
 
 namespace cr {
@@ -53,6 +54,10 @@ public:
     QString createOrReplaceView(const QString& name, const QString& select) const override
     {
         return QStringLiteral("DROP VIEW IF EXISTS %1;\nCREATE VIEW %1 AS %2").arg(name, select);
+    }
+    QStringList referenceGuard(const RecordReference& reference, const QString& name) const override
+    {
+        return sqliteReferenceGuard(reference, name);
     }
 };
 
@@ -110,6 +115,10 @@ public:
     QString createOrReplaceView(const QString& name, const QString& select) const override
     {
         return QStringLiteral("DROP VIEW IF EXISTS %1;\nCREATE VIEW %1 AS %2").arg(name, select);
+    }
+    QStringList referenceGuard(const RecordReference& reference, const QString& name) const override
+    {
+        return postgresReferenceGuard(reference, name);
     }
 };
 

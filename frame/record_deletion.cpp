@@ -1,5 +1,7 @@
 #include "frame/record_deletion.h"
 
+#include "frame/db_error.h"
+
 #include "frame/dataview.h"
 #include "frame/sqlca.h"
 #include "frame/ui_services.h"
@@ -178,14 +180,21 @@ bool RecordDeletion::remove(const QString& table, const QString& keyColumn, cons
         m_sqlca.rollback();
         return false;
     };
-    if (!m_sqlca.begin()) return fail(m_sqlca.sqlErrText());
+    // The database's refusal (a row referring to the record stored since it
+    // was checked) as the clerk reads it, the engine's words as the detail.
+    auto failInDatabase = [&] {
+        const DbError e = m_sqlca.sqlError();
+        m_detail = e.detail;
+        return fail(e.message);
+    };
+    if (!m_sqlca.begin()) return failInDatabase();
     for (const RecordReference& r : m_references.to(table))
         if (r.companion && !m_sqlca.execute(QStringLiteral("DELETE FROM ") + referringRows(r, keyColumn), params))
-            return fail(m_sqlca.sqlErrText());
+            return failInDatabase();
     if (!m_sqlca.execute(QStringLiteral("DELETE FROM %1 WHERE %2 = :key").arg(table, keyColumn), params))
-        return fail(m_sqlca.sqlErrText());
+        return failInDatabase();
     if (m_sqlca.sqlNRows() != 1) return fail(kGone);
-    if (!m_sqlca.commit()) return fail(m_sqlca.sqlErrText());
+    if (!m_sqlca.commit()) return failInDatabase();
     return true;
 }
 
@@ -195,7 +204,7 @@ void RecordDeletion::failed(const QString& error)
         m_ui.messageBox(kTitleInfo, error, UiServices::Icon::Warning);
         return;
     }
-    m_ui.messageBox(kTitleError, QStringLiteral("删除失败：") + error, UiServices::Icon::Error);
+    m_ui.errorBox(kTitleError, QStringLiteral("删除失败：") + error, m_detail);
 }
 
 } // namespace cr

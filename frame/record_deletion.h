@@ -63,6 +63,7 @@ private:
     Sqlca& m_sqlca;
     UiServices& m_ui;
     const RecordReferences& m_references;
+    QString m_detail;   // the engine's words of the last failure, for the IT person
 };
 
 } // namespace cr

@@ -2,10 +2,13 @@
 
 #include "frame/sqlca.h"
 #include "schema/demo/bulk_table.h"
+#include "schema/orphans.h"
+#include "schema/references.h"
 #include "schema/schema.h"
 #include "schema/schema_catalog.h"
 
 #include <QSqlError>
+#include <algorithm>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -43,9 +46,38 @@ RegistryCopy::RegistryCopy(Sqlca& from, Sqlca& to) : m_from(from), m_to(to) {}
 
 QStringList RegistryCopy::tables()
 {
+    // The target's guards accept a row only once the record it names is
+    // there: each table follows the tables its links name.
+    QStringList pending;
+    for (const schema::TableDecl& t : schema::allTables()) pending << t.name;
+    const QList<RecordReference> references = schema::recordReferences();
     QStringList names;
-    for (const schema::TableDecl& t : schema::allTables()) names << t.name;
+    const auto ready = [&](const QString& table) {
+        return std::none_of(references.begin(), references.end(), [&](const RecordReference& r) {
+            return r.table == table && r.masterTable != table && pending.contains(r.masterTable);
+        });
+    };
+    while (!pending.isEmpty()) {
+        auto next = std::find_if(pending.begin(), pending.end(), ready);
+        if (next == pending.end()) next = pending.begin();   // links in a circle: the declared order
+        names << *next;
+        pending.erase(next);
+    }
     return names;
+}
+
+bool RegistryCopy::checkSourceLinks(QString* error)
+{
+    const auto orphans = schema::findOrphans(m_from, error);
+    if (!orphans) return false;
+    if (orphans->isEmpty()) return true;
+    QStringList found;
+    for (const schema::Orphans& o : *orphans) found << o.describe();
+    if (error)
+        *error = QStringLiteral("源库中有指向不存在记录的数据，目标库不会接受它们，未复制任何数据。"
+                                "请先在源库中改正（community-admin upgrade 会列出它们）：%1")
+                     .arg(found.join(QStringLiteral("；")));
+    return false;
 }
 
 void RegistryCopy::report(const QString& step)
@@ -70,14 +102,16 @@ bool RegistryCopy::run(QList<CopiedTable>* copied, QString* error)
         return false;
     }
     QList<CopiedTable> counts;
-    if (!checkTarget(error) || !countSource(&counts, error)) return false;
+    if (!checkTarget(error) || !checkSourceLinks(error) || !countSource(&counts, error)) return false;
 
     if (!m_to.begin()) {
         if (error) *error = m_to.sqlErrText();
         return false;
     }
     bool ok = true;
-    for (const CopiedTable& t : counts) {
+    // Referring tables before the tables they name.
+    for (auto it = counts.crbegin(); it != counts.crend(); ++it) {
+        const CopiedTable& t = *it;
         if (!m_to.executeRaw(QStringLiteral("DELETE FROM %1").arg(t.table))) {
             if (error) *error = QStringLiteral("清空目标表 %1 失败：%2").arg(t.table, m_to.sqlErrText());
             ok = false;

@@ -32,7 +32,8 @@ using CopyProgress = std::function<void(int percent, const QString& step)>;
 // are replaced by the source's). Everything is written in one transaction on
 // the target; before it is committed, the rows of every table are counted on
 // both sides, and a difference (rows added to the source meanwhile) undoes
-// the copy. On failure the target is as it was.
+// the copy. On failure the target is as it was. A source with rows naming
+// records that do not exist is refused before anything is written.
 class RegistryCopy {
 public:
     RegistryCopy(Sqlca& from, Sqlca& to);
@@ -40,11 +41,13 @@ public:
     void setProgress(CopyProgress progress) { m_progress = std::move(progress); }
     bool run(QList<CopiedTable>* copied, QString* error);
 
-    // The tables copied, in order.
+    // The tables copied, in order: every table after the tables it refers to.
     static QStringList tables();
 
 private:
     bool checkTarget(QString* error);
+    // Rows naming missing records, which the target's guards would refuse.
+    bool checkSourceLinks(QString* error);
     bool countSource(QList<CopiedTable>* counts, QString* error);
     bool copyTable(const CopiedTable& table, std::unique_ptr<demo::BulkTable>* writer, QString* error);
     bool compareCounts(const QList<CopiedTable>& before, QString* error);

@@ -2,6 +2,7 @@
 
 #include "schema/ddl_builder.h"
 #include "schema/house_duplicates.h"
+#include "schema/reference_guards.h"
 
 namespace cr::schema {
 namespace {
@@ -63,6 +64,10 @@ const QList<UpgradeStep>& upgradeSteps()
         {3, "living persons per household from an index; area counts without grouping all persons",
          &livingPersonCounts},
         {4, "house numbers unique per building and door", &uniqueHouseNumbers, &houseDuplicatesRemain},
+        // The database itself refuses a row naming a record that does not
+        // exist and the deletion of a record still named, whichever program
+        // writes. Rows stored before stay (the upgrade lists them).
+        {5, "links between the tables guarded by the database", &referenceGuards},
     };
     return steps;
 }

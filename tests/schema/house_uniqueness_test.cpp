@@ -18,6 +18,15 @@ protected:
                                            "VALUES ('c', :b, :d, :n)"),
                             {{"b", building}, {"d", door}, {"n", number}});
     }
+    // The buildings the houses belong to.
+    bool insertBuildings(std::initializer_list<int> keys)
+    {
+        for (int key : keys)
+            if (!db().execute(QStringLiteral("INSERT INTO tc_ge_building (commno, buildingno) VALUES ('c', :b)"),
+                              {{"b", key}}))
+                return false;
+        return db().commit();
+    }
     qlonglong houses() { return db().selectValue(QStringLiteral("SELECT COUNT(*) FROM tc_ge_houseinfo")).toLongLong(); }
 };
 
@@ -25,6 +34,7 @@ TEST_P(HouseUniquenessTest, OneNumberPerBuildingAndDoor)
 {
     QString error;
     ASSERT_TRUE(schema::create(db(), &error)) << error.toStdString();
+    ASSERT_TRUE(insertBuildings({1, 2})) << db().sqlErrText().toStdString();
     const QVariant none;
     const struct {
         const char* name;
@@ -60,6 +70,7 @@ TEST_P(HouseUniquenessTest, UpgradeKeepsDuplicatesListedAndAddsTheIndexLater)
     QString error;
     ASSERT_TRUE(db().begin());
     ASSERT_TRUE(schema::createBaseline(db(), &error)) << error.toStdString();
+    ASSERT_TRUE(insertBuildings({7}));
     ASSERT_TRUE(insertHouse(7, QVariant(), QStringLiteral("1")));
     ASSERT_TRUE(insertHouse(7, 0, QStringLiteral("1")));
     ASSERT_TRUE(insertHouse(7, 1, QStringLiteral("101室")));

@@ -64,8 +64,21 @@ TEST_P(SchemaKeysTest, ExplicitKeysFromABulkLoadDoNotCollideAfterResync)
     ASSERT_TRUE(db().commit());
 }
 
+// The houses (5, 7, 8 of building 1) and rental records (1 for house 7, 2 for
+// house 8) the rows below name.
+void storeHouses(Sqlca& db, bool withRentals)
+{
+    QStringList statements{QStringLiteral("INSERT INTO tc_ge_building (buildingno, commno) VALUES (1, 'x')"),
+                           QStringLiteral("INSERT INTO tc_ge_houseinfo (houseno, buildingno) VALUES (5, 1), (7, 1), (8, 1)")};
+    if (withRentals)
+        statements << QStringLiteral("INSERT INTO tc_ge_renthousereg (orderno, houseno) VALUES (1, 7), (2, 8)");
+    for (const QString& sql : statements) ASSERT_TRUE(db.execute(sql)) << db.sqlErrText().toStdString();
+    ASSERT_TRUE(db.commit());
+}
+
 TEST_P(SchemaKeysTest, ATenantAppearsOncePerRentalRecord)
 {
+    storeHouses(db(), true);
     auto addTenant = [&](int orderno, const char* personno) {
         return db().execute(QStringLiteral("INSERT INTO tc_ge_rentregistry (commno, orderno, houseno, personno) "
                                            "VALUES ('x', :o, 7, :p)"),
@@ -82,6 +95,7 @@ TEST_P(SchemaKeysTest, ATenantAppearsOncePerRentalRecord)
 
 TEST_P(SchemaKeysTest, AHouseHasAtMostOneRentalRegistration)
 {
+    storeHouses(db(), false);
     const QString insert = QStringLiteral("INSERT INTO TC_GE_RentHouseReg (CommNo, HouseNo, issigndutybook, isconsignrent, IsSave) "
                                           "VALUES (:c, :h, '0', '0', '2')");
     ASSERT_TRUE(db().execute(insert, {{QStringLiteral("c"), db().commNo()}, {QStringLiteral("h"), 5}}));

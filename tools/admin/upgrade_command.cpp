@@ -1,5 +1,6 @@
 #include "frame/sqlca.h"
 #include "schema/house_duplicates.h"
+#include "schema/orphans.h"
 #include "schema/schema.h"
 #include "tools/admin/admin_command.h"
 #include "tools/admin/admin_console.h"
@@ -29,6 +30,7 @@ int reportDuplicateHouses(AdminConsole& console, Sqlca& sqlca, bool indexWaits)
 
 // Rows left pointing at records that no longer exist (written by earlier
 // versions or by hand) are listed for the office to mend; never deleted.
+// The database's guards leave them be and check only what is written next.
 int reportOrphans(Sqlca& sqlca, AdminConsole& console)
 {
     QString error;
@@ -40,6 +42,8 @@ int reportOrphans(Sqlca& sqlca, AdminConsole& console)
     }
     console.out() << QStringLiteral("发现指向不存在记录的数据（未做任何删除，请核对后改正）：") << Qt::endl;
     for (const schema::Orphans& o : *orphans) console.out() << QStringLiteral("  ") << o.describe() << Qt::endl;
+    console.out() << QStringLiteral("这些行保持原样；数据库从现在起拒绝新的这类数据（引用不存在的记录，或删除仍被引用的记录）。")
+                  << Qt::endl;
     return ExitOk;
 }
 
