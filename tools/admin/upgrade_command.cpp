@@ -1,5 +1,6 @@
 #include "frame/sqlca.h"
 #include "schema/house_duplicates.h"
+#include "schema/orphans.h"
 #include "schema/schema.h"
 #include "tools/admin/admin_command.h"
 #include "tools/admin/admin_console.h"
