@@ -182,7 +182,9 @@ bool CommunityRoles::planTeams(BulkLoader& loader)
             if (m_in.buildings[i].areaIndex == a) buildings << i;
         int number = 0;
         for (qsizetype at = 0; at < buildings.size();) {
-            const qsizetype size = qMin<qsizetype>(m_random.between(2, 4), buildings.size() - at);
+            qsizetype size = qMin<qsizetype>(m_random.between(2, 4), buildings.size() - at);
+            // No team of one building left over at the end of the area.
+            if (buildings.size() - at - size == 1) size += size < 4 ? 1 : -1;
             Team team{a, m_in.areaNames[a] + QStringLiteral("第%1小组").arg(DemoWords::chineseNumber(++number)),
                       buildings.mid(at, size), {}};
             at += size;
