@@ -9,8 +9,8 @@
 #include "schema/demo/demo_codes.h"
 #include "schema/demo/demo_random.h"
 #include "schema/demo/demo_words.h"
+#include "schema/demo/natural_keys.h"
 
-#include <QSqlRecord>
 
 namespace cr::demo {
 namespace {
@@ -83,19 +83,7 @@ bool CommunityRoles::flush(BulkLoader& loader)
 
 bool CommunityRoles::readKeys(const QString& sql, QHash<QString, int>* keys)
 {
-    auto q = m_sqlca.selectRaw(sql);
-    if (!q) {
-        m_error = QStringLiteral("读取新记录的编号失败：%1").arg(m_sqlca.sqlErrText());
-        return false;
-    }
-    // The key comes first, the natural key in the remaining columns.
-    const int columns = q->record().count();
-    while (q->next()) {
-        QStringList parts;
-        for (int c = 1; c < columns; ++c) parts << q->value(c).toString();
-        keys->insert(parts.join(QLatin1Char('/')), q->value(0).toInt());
-    }
-    return true;
+    return readNaturalKeys(m_sqlca, sql, keys, &m_error);
 }
 
 // The first candidate without a duty yet; empty when all have one.

@@ -7,9 +7,9 @@
 #include "schema/demo/demo_words.h"
 #include "schema/demo/house_numbering.h"
 #include "schema/demo/household_factory.h"
+#include "schema/demo/natural_keys.h"
 #include "schema/schema.h"
 
-#include <QSqlRecord>
 #include <algorithm>
 
 namespace cr::demo {
@@ -90,19 +90,7 @@ bool CommunityWriter::prepare()
 
 bool CommunityWriter::readKeys(const QString& sql, QHash<QString, int>* keys)
 {
-    auto q = m_sqlca.selectRaw(sql);
-    if (!q) {
-        m_error = QStringLiteral("读取新记录的编号失败：%1").arg(m_sqlca.sqlErrText());
-        return false;
-    }
-    // The key comes first, the natural key in the remaining columns.
-    const int columns = q->record().count();
-    while (q->next()) {
-        QStringList parts;
-        for (int c = 1; c < columns; ++c) parts << q->value(c).toString();
-        keys->insert(parts.join(QLatin1Char('/')), q->value(0).toInt());
-    }
-    return true;
+    return readNaturalKeys(m_sqlca, sql, keys, &m_error);
 }
 
 bool CommunityWriter::writeAreas(const QStringList& names)
