@@ -76,6 +76,7 @@ public:
         return !m_done && step();
     }
     QString error() const override { return m_error; }
+    QString errorCode() const override { return m_errorCode; }
     DbValue value(int column) const override
     {
         DbValue v;
@@ -119,6 +120,7 @@ public:
     {
         finish();
         m_error.clear();
+        m_errorCode.clear();
         m_done = false;
         for (int i = 0; i < values.size(); ++i)
             if (bindValue(m_stmt, i + 1, values[i]) != SQLITE_OK) return fail();
@@ -154,6 +156,7 @@ private:
     bool fail()
     {
         m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+        m_errorCode = QString::number(sqlite3_extended_errcode(m_db));
         m_done = true;
         return false;
     }
@@ -172,6 +175,7 @@ private:
     bool m_pendingRow = false;
     qint64 m_changes = 0;
     QString m_error;
+    QString m_errorCode;
 };
 
 sqlite3* connectionOf(const QSqlDatabase& db)

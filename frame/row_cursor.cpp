@@ -32,6 +32,11 @@ QString QueryCursor::error() const
     return {};
 }
 
+QString QueryCursor::errorCode() const
+{
+    return m_query.lastError().nativeErrorCode();
+}
+
 DbValue QueryCursor::value(int column) const
 {
     DbValue v;

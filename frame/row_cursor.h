@@ -41,6 +41,9 @@ public:
     // The next row; false after the last one or on failure (error() says why).
     virtual bool next() = 0;
     virtual QString error() const = 0;
+    // The engine's own code of that failure (SQLite's number, PostgreSQL's
+    // SQLSTATE), so the clerk's sentence names the right cause.
+    virtual QString errorCode() const { return {}; }
     virtual DbValue value(int column) const = 0;
 };
 
@@ -64,6 +67,7 @@ public:
     QString columnName(int column) const override;
     bool next() override;
     QString error() const override;
+    QString errorCode() const override;
     DbValue value(int column) const override;
     bool execute(const QVariantList& values) override;
     qint64 rowsAffected() const override;

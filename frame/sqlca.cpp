@@ -316,7 +316,7 @@ bool Sqlca::runPrepared(PreparedStatement& statement, const QVariantList& values
 {
     if (writes && !begin()) return false;
     if (!statement.execute(values)) {
-        fail(statement.error());
+        fail(statement.error(), statement.errorCode());
         return false;
     }
     succeed(statement.rowsAffected());

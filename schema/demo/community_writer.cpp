@@ -3,12 +3,13 @@
 #include "frame/sqlca.h"
 #include "schema/demo/building_planner.h"
 #include "schema/demo/bulk_loader.h"
+#include "schema/demo/community_roles.h"
 #include "schema/demo/demo_words.h"
 #include "schema/demo/house_numbering.h"
 #include "schema/demo/household_factory.h"
+#include "schema/demo/natural_keys.h"
 #include "schema/schema.h"
 
-#include <QSqlRecord>
 #include <algorithm>
 
 namespace cr::demo {
@@ -58,7 +59,7 @@ void CommunityWriter::collect(const BulkLoader& loader)
 bool CommunityWriter::write(DemoResult* result, QString* error)
 {
     const bool ok = prepare() && writeAreas(m_areaNames) && writeBuildings() && writeResidents() && writeLinks()
-                    && writeRentals();
+                    && writeRentals() && writeRoles();
     if (!ok) {
         if (error) *error = m_error;
         return false;
@@ -89,19 +90,7 @@ bool CommunityWriter::prepare()
 
 bool CommunityWriter::readKeys(const QString& sql, QHash<QString, int>* keys)
 {
-    auto q = m_sqlca.selectRaw(sql);
-    if (!q) {
-        m_error = QStringLiteral("读取新记录的编号失败：%1").arg(m_sqlca.sqlErrText());
-        return false;
-    }
-    // The key comes first, the natural key in the remaining columns.
-    const int columns = q->record().count();
-    while (q->next()) {
-        QStringList parts;
-        for (int c = 1; c < columns; ++c) parts << q->value(c).toString();
-        keys->insert(parts.join(QLatin1Char('/')), q->value(0).toInt());
-    }
-    return true;
+    return readNaturalKeys(m_sqlca, sql, keys, &m_error);
 }
 
 bool CommunityWriter::writeAreas(const QStringList& names)
@@ -278,7 +267,14 @@ bool CommunityWriter::writeHousehold(int house, const QString& houseAddress, boo
     const QString rprAddress = DemoWords::localPlace().name + houseAddress;
     *head = members.first();
     if (!m_loader->add(*m_rprTable, {m_commNo, rprno, head->name, rprAddress})) return false;
+    const int buildingNo = m_houses[house].buildingNo;
+    QPair<qint64, qint64>& occupancy = m_occupancy[buildingNo];
+    ++occupancy.first;
+    QStringList& residents = m_residents[buildingNo];
     for (const DemoPerson& p : members) {
+        if (!p.deceased) ++occupancy.second;
+        // A few grown-ups per building are enough to find its dean and leaders.
+        if (!p.deceased && p.age >= 25 && p.age <= 72 && residents.size() < 12) residents << p.personno;
         const int chance = p.deceased || p.age < 18 || p.age > 75 ? 0 : p.age >= 60 ? 20 : 6;
         if (!writePerson(p, rprno, rprAddress, rprAddress, true)
             || !m_loader->add(*m_otherInfoTable, {m_commNo, p.personno, yesNo(m_random.percent(chance))}))
@@ -402,6 +398,14 @@ bool CommunityWriter::writeRentals()
     collect(loader);
     if (!ok && m_error.isEmpty()) m_error = loader.error();
     return ok;
+}
+
+bool CommunityWriter::writeRoles()
+{
+    report(96, QStringLiteral("写入楼院负责人、责任区负责人和居民小组"));
+    RolesInput input{m_commNo, m_buildings, m_buildingKeys, m_areaNames, m_areaKeys, m_residents, m_occupancy};
+    CommunityRoles roles(m_sqlca, m_random, m_codes, input, [this](const BulkLoader& l) { collect(l); });
+    return roles.write(&m_error);
 }
 
 } // namespace cr::demo

@@ -60,6 +60,7 @@ private:
     bool writeTenants(int house, const QString& houseAddress, BuildingKind kind);
     bool writeLinks();
     bool writeRentals();
+    bool writeRoles();
     bool readKeys(const QString& sql, QHash<QString, int>* keys);
     void report(int percent, const QString& step);
     void collect(const BulkLoader& loader);
@@ -87,6 +88,8 @@ private:
     QList<HouseholdLink> m_links;
     QList<Rental> m_rentals;
     qint64 m_householdCount = 0;
+    QHash<int, QStringList> m_residents;                // buildingno -> adults fit for a duty
+    QHash<int, QPair<qint64, qint64>> m_occupancy;      // buildingno -> (household links, living persons)
 
     // Tables of the residents pass, owned by its loader.
     BulkLoader* m_loader = nullptr;

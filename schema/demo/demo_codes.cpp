@@ -20,6 +20,7 @@ bool DemoCodes::load(Sqlca& sqlca, QString* error)
         {&m_houseUse, "dddw_ge_houseuse"},
         {&m_ownership, "dddw_ge_droittype"},
         {&m_transfer, "dddw_ge_transfertype"},
+        {&m_duty, "dddw_ge_duty"},
     };
     for (const auto& [picker, name] : lists)
         if (!picker->load(sqlca, QString::fromLatin1(name), error)) return false;
@@ -151,6 +152,14 @@ QString DemoCodes::transferType(DemoRandom& r) const
 {
     // 01 整套出租, 02 分间出租, 03 转租, 04 出借.
     return m_transfer.pickWeighted({{"01", 60}, {"02", 30}, {"03", 7}, {"04", 3}}, r);
+}
+
+QString DemoCodes::deanDuty(const QString& wanted) const
+{
+    if (wanted.startsWith(QLatin1Char('5')) && m_duty.contains(wanted)) return wanted;
+    for (const QString& code : m_duty.codes())
+        if (code.startsWith(QLatin1Char('5'))) return code;
+    return {};
 }
 
 } // namespace cr::demo

@@ -30,10 +30,14 @@ public:
     QString ownership(BuildingKind kind, DemoRandom& r) const;
     QString privateOwnership() const { return QStringLiteral("01"); }
     QString transferType(DemoRandom& r) const;
+    // A duty the building dean window offers (codes 5x): the wanted one when
+    // the list has it, else the first such duty; empty when there is none.
+    QString deanDuty(const QString& wanted) const;
 
 private:
     CodePicker m_sex, m_folk, m_polity, m_edulevel, m_jobstatus, m_rprtype, m_rprstatus;
     CodePicker m_buildingUse, m_structure, m_layout, m_houseUse, m_ownership, m_transfer;
+    CodePicker m_duty;
 };
 
 } // namespace cr::demo

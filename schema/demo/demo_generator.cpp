@@ -33,7 +33,9 @@ void DemoGenerator::setProgress(DemoProgress progress)
 QStringList DemoGenerator::tables()
 {
     return QStringLiteral("tc_ge_regionalmanage,tc_ge_building,tc_ge_rpr,tc_ge_personinfo,tc_ge_personotherinfo,"
-                          "tc_ge_houseinfo,tc_ge_rprownhouse,tc_ge_renthousereg,tc_ge_rentregistry")
+                          "tc_ge_houseinfo,tc_ge_rprownhouse,tc_ge_renthousereg,tc_ge_rentregistry,tc_ge_buildingdean,"
+                          "tc_ge_regionalmanager,tc_og_inhabitantteam,tc_ge_buildingmanage,tc_og_inhabteamscope,"
+                          "tc_og_inhabteamleader")
         .split(QLatin1Char(','));
 }
 

@@ -36,7 +36,8 @@ using DemoProgress = std::function<void(int percent, const QString& step)>;
 // Fills a registry database with a made-up but real-looking community:
 // responsibility areas, buildings of all three kinds, their houses numbered
 // as the office numbers them, households living in them, persons with valid
-// identity card numbers, volunteers, rented houses and their tenants.
+// identity card numbers, volunteers, rented houses and their tenants,
+// building deans, area managers, resident teams and their leaders.
 //
 // The same seed and size always give the same rows. The database must hold
 // the registry tables and code lists and no registry data yet, and the

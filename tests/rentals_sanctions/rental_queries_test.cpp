@@ -17,12 +17,13 @@ protected:
         if (IsSkipped() || HasFatalFailure()) return;
         run("INSERT INTO tc_ge_building (commno, address, buildingname, roomtype, issave) "
             "VALUES ('1', '和平里1号', '一号楼', '01', '1')");
-        // Houses 1..3: door 3, door 0 and no door number, all with the door word.
+        // Houses 1..3: door 3, door 0 and no door number, all with the door word
+        // (numbers apart: a house without a door number counts as door 0).
         for (const char* door : {"3", "0", "NULL"})
             run(QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, unitno, unitname, housenumber, "
-                               "houserownername, contactphone, issave) VALUES ('1', 1, %1, '单元', '101室', '房管所', "
+                               "houserownername, contactphone, issave) VALUES ('1', 1, %1, '单元', '%2', '房管所', "
                                "'6500', '1')")
-                    .arg(QLatin1String(door)));
+                    .arg(QLatin1String(door), QLatin1String(qstrcmp(door, "NULL") == 0 ? "102室" : "101室")));
         run("INSERT INTO tc_ge_renthousereg (commno, houseno, houseuse, startrentdate, issave) "
             "VALUES ('1', 1, '02', '2006-03-05', '1')");
         run("INSERT INTO tc_ge_renthousereg (commno, houseno, issave) VALUES ('1', 2, '2')");

@@ -4,39 +4,20 @@
 // with arguments, its exit code and what it printed; and scratch databases
 // of their own on the test server (community-admin works on whole databases).
 #include "frame/sqlca.h"
+#include "tools/admin_run.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
 
-#ifndef CR_ADMIN_PATH
-#error "tests/CMakeLists.txt passes the path of community-admin as CR_ADMIN_PATH"
-#endif
-
 namespace cr::test {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Outcome = AdminRun;
 
 inline Outcome admin(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(CR_ADMIN_PATH), args);
-    // No timing is checked; the limit only keeps a hung child from hanging the suite.
-    if (!p.waitForFinished(600000)) {
-        p.kill();
-        p.waitForFinished();
-    }
-    Outcome o;
-    o.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    o.out = QString::fromUtf8(p.readAllStandardOutput());
-    o.err = QString::fromUtf8(p.readAllStandardError());
-    return o;
+    return runAdmin(args);
 }
 
 inline ::testing::AssertionResult failsWith(const Outcome& o, int code, const QString& message)

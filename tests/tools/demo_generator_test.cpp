@@ -180,6 +180,8 @@ TEST_P(DemoGeneratorTest, SameSeedSameRowsOtherSeedOtherRows)
     const std::pair<const char*, const char*> tables[] = {
         {"tc_ge_building", "buildingno"},  {"tc_ge_houseinfo", "houseno"},   {"tc_ge_personinfo", "personno"},
         {"tc_ge_rprownhouse", "rprno, houseno"}, {"tc_ge_rentregistry", "orderno, personno"},
+        {"tc_ge_buildingmanage", "buildingmanagerno"}, {"tc_ge_buildingdean", "buildingmanagerno"},
+        {"tc_ge_regionalmanager", "orderno"}, {"tc_og_inhabteamscope", "teamno"}, {"tc_og_inhabteamleader", "orderno"},
     };
     for (const auto& [table, key] : tables) {
         const QStringList mine = dump(db(), QString::fromLatin1(table), QString::fromLatin1(key));
@@ -227,13 +229,13 @@ TEST_P(DemoGeneratorTest, RefusesToCommitSomeoneElsesPendingChanges)
 
 TEST_P(DemoGeneratorTest, AFailureLateInTheLoadLeavesNothingBehind)
 {
-    // Tenants of one rental share their personnum: a unique index on it makes
-    // the very last table fail after everything else has been written.
-    ASSERT_TRUE(db().executeRaw(QStringLiteral("CREATE UNIQUE INDEX demo_test_block ON tc_ge_rentregistry (personnum)")));
+    // All team leaders carry the same community number: a unique index on it
+    // makes the very last table fail after everything else has been written.
+    ASSERT_TRUE(db().executeRaw(QStringLiteral("CREATE UNIQUE INDEX demo_test_block ON tc_og_inhabteamleader (commno)")));
     ASSERT_TRUE(db().commit());
     QString error;
     EXPECT_FALSE(generate(db(), 8, nullptr, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("tc_ge_rentregistry"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("tc_og_inhabteamleader"))) << error.toStdString();
     EXPECT_FALSE(db().inTransaction());
     for (const QString& table : DemoGenerator::tables())
         EXPECT_EQ(count(db(), QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)), 0) << table.toStdString();
