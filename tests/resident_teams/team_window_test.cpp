@@ -89,9 +89,17 @@ TEST_P(TeamWindowTest, TheDialogIsSentTheAreaTheNameTheScopeAndItsCode)
     };
     int n = 0;
     for (const auto& c : cases) {
-        const qlonglong team = addTeam(c.area, QStringLiteral("组%1").arg(++n).toUtf8().constData(), c.code);
+        // The database refuses to store area 0 (no such area): the team is
+        // stored without one and the window is given the 0 as read.
+        const bool zero = !c.area.isNull() && c.area.toLongLong() == 0;
+        const qlonglong team = addTeam(zero ? QVariant(QMetaType(QMetaType::LongLong)) : c.area,
+                                       QStringLiteral("组%1").arg(++n).toUtf8().constData(), c.code);
         RecordWindow* w = open(team);
         ASSERT_NE(w, nullptr) << c.name;
+        if (zero) {
+            ASSERT_EQ(w->dw_1().setItem(1, QStringLiteral("regionalno"), 0), 1);
+            w->dw_1().resetUpdate();
+        }
         ui.answerSelectionCancel();
         ASSERT_TRUE(w->click(TeamWindow::scopeButton())) << c.name;
         const StrMultiselect sent = ui.lastSelectionParameter();

@@ -161,7 +161,8 @@ TEST(AdminCli, UpgradeListsDuplicateHousesAndKeepsThem)
     const QString house = QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, unitno, housenumber) "
                                          "VALUES ('c', 12, 1, '101室')");
     ASSERT_TRUE(change({QStringLiteral("DROP INDEX ux_houseinfo_number"),
-                        QStringLiteral("UPDATE cr_settings SET value = '2' WHERE name = 'schema_version'"), house,
+                        QStringLiteral("UPDATE cr_settings SET value = '2' WHERE name = 'schema_version'"),
+                        QStringLiteral("INSERT INTO tc_ge_building (commno, buildingno) VALUES ('c', 12)"), house,
                         house}));
     Outcome o = admin({QStringLiteral("upgrade"), db});
     EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();

@@ -1,5 +1,6 @@
 // generate-houses and delete-houses as the administrator runs them: the same
 // rules and messages as the batch window, exit codes where it would refuse.
+#include "frame/db_error.h"
 #include "frame/sqlca.h"
 
 #include <QProcess>
@@ -170,6 +171,20 @@ TEST_F(HouseCommands, UpgradeReportsOrphansAndKeepsThem)
     EXPECT_EQ(clean.exitCode, 0) << clean.err.toStdString();
     EXPECT_TRUE(clean.out.contains(QStringLiteral("没有发现指向不存在记录的数据。"))) << clean.out.toStdString();
 
+    // A registry of version 4, before the database guarded its links.
+    QStringList guards;
+    {
+        DbTarget target;
+        target.path = path;
+        QString error;
+        auto db = Sqlca::connect(target, &error);
+        auto q = db->select(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' AND name LIKE 'fk~_%' "
+                                           "ESCAPE '~'"));
+        while (q && q->next()) guards << q->value(0).toString();
+    }
+    ASSERT_FALSE(guards.isEmpty());
+    for (const QString& guard : guards) sql(QStringLiteral("DROP TRIGGER ") + guard);
+    sql(QStringLiteral("UPDATE cr_settings SET value = '4' WHERE name = 'schema_version'"));
     sql(QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, housenumber) VALUES ('1', 99, '101')"));
     sql(QStringLiteral("INSERT INTO tc_ge_rprownhouse (commno, rprno, houseno) VALUES ('1', 'R1', 77)"));
     sql(QStringLiteral("INSERT INTO tc_ge_rprownhouse (commno, rprno, houseno) VALUES ('1', 'R2', 78)"));
@@ -180,7 +195,17 @@ TEST_F(HouseCommands, UpgradeReportsOrphansAndKeepsThem)
                              "tc_ge_rprownhouse.houseno：2 行指向不存在的 tc_ge_houseinfo.houseno（住户居住登记）",
                              "tc_og_inhabteamscope.teamno：1 行指向不存在的 tc_og_inhabitantteam.teamno"})
         EXPECT_TRUE(report.out.contains(QString::fromUtf8(line))) << line << "\n" << report.out.toStdString();
+    EXPECT_TRUE(report.out.contains(QStringLiteral("数据库从现在起拒绝新的这类数据"))) << report.out.toStdString();
     EXPECT_EQ(houses(), 1);
+
+    // Guarded again: a new row naming a missing building is refused.
+    DbTarget target;
+    target.path = path;
+    QString error;
+    auto db = Sqlca::connect(target, &error);
+    EXPECT_FALSE(db->execute(QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, housenumber) "
+                                            "VALUES ('1', 99, '102')")));
+    EXPECT_EQ(db->sqlError().message, QStringLiteral("所引用的记录不存在（可能已被删除），不能保存。请重新选择后再保存。"));
 }
 
 } // namespace
