@@ -13,8 +13,8 @@ namespace {
 // is the same whether it is added up element by element or in one go.
 //
 // Persons are the living persons (as the counting view v_tc_ge_personinfo
-// counts them) of each linked household, once per link, joined through the
-// index on the person's household. Summing the view per element gave the
+// counts them) of each linked household, once per link, looked up through
+// the index on the person's household. Summing the view per element gave the
 // same totals but made the engine group the whole person table for every
 // statement: minutes for a scope of a few hundred doors.
 constexpr int kBatch = 100;   // elements per statement at most
@@ -47,29 +47,31 @@ QString valuesList(const Kind& k, int rows)
     return QStringLiteral("(VALUES ") + lines.join(QStringLiteral(", ")) + QStringLiteral(") e");
 }
 
-QString householdsOf(const Kind& k, int rows)
+// Households linked to the houses the keys meet, and the living persons of
+// each linked household, once per link: one statement gives both counts, so
+// the engine walks the houses and links a single time.
+QString linksAndPersonsOf(const Kind& k, int rows)
 {
-    return QStringLiteral("SELECT COUNT(*) FROM %1 JOIN TC_GE_HouseInfo ON %2 "
+    return QStringLiteral("SELECT COUNT(*), SUM((SELECT COUNT(*) FROM TC_GE_PersonInfo "
+                          "WHERE TC_GE_PersonInfo.RprNo = TC_GE_RprOwnHouse.RprNo "
+                          "AND isnull(TC_GE_PersonInfo.IsDeath, '0') <> '1')) "
+                          "FROM %1 JOIN TC_GE_HouseInfo ON %2 "
                           "JOIN TC_GE_RprOwnHouse ON TC_GE_RprOwnHouse.HouseNo = TC_GE_HouseInfo.HouseNo")
         .arg(valuesList(k, rows), QLatin1String(k.joinKeys));
 }
 
-QString personsOf(const Kind& k, int rows)
+// Every person row of single households, the deceased too.
+QString personsOfHouseholds(const Kind& k, int rows)
 {
-    // Every person row of a single household, the deceased too.
-    if (!k.joinKeys)
-        return QStringLiteral("SELECT COUNT(*) FROM %1 JOIN TC_GE_PersonInfo ON TC_GE_PersonInfo.RprNo = e.column1")
-            .arg(valuesList(k, rows));
-    return householdsOf(k, rows) +
-           QStringLiteral(" JOIN TC_GE_PersonInfo ON TC_GE_PersonInfo.RprNo = TC_GE_RprOwnHouse.RprNo "
-                          "AND isnull(TC_GE_PersonInfo.IsDeath, '0') <> '1'");
+    return QStringLiteral("SELECT COUNT(*) FROM %1 JOIN TC_GE_PersonInfo ON TC_GE_PersonInfo.RprNo = e.column1")
+        .arg(valuesList(k, rows));
 }
 
 // A count that is null or failed adds nothing.
-void add(QSqlQuery* row, qlonglong& total)
+void add(QSqlQuery* row, int column, qlonglong& total)
 {
     if (!row) return;
-    const QVariant v = row->value(0);
+    const QVariant v = row->value(column);
     if (!v.isNull() && v.toLongLong() > 0) total += v.toLongLong();
 }
 
@@ -84,16 +86,21 @@ public:
     {
         if (m_keys.isEmpty()) return;
         const int rows = int(qMin<qsizetype>(kBatch, m_keys.size()));
-        PreparedSelect householdCount(m_sqlca, m_kind.joinKeys ? householdsOf(m_kind, rows) : QString());
-        PreparedSelect personCount(m_sqlca, personsOf(m_kind, rows));
+        PreparedSelect count(m_sqlca, m_kind.joinKeys ? linksAndPersonsOf(m_kind, rows)
+                                                      : personsOfHouseholds(m_kind, rows));
         for (qsizetype first = 0; first < m_keys.size(); first += rows) {
             QList<std::pair<QString, QVariant>> values;
             for (int r = 0; r < rows; ++r)
                 for (int c = 0; c < m_kind.keyColumns; ++c)
                     values.append({QStringLiteral("v%1").arg(r * m_kind.keyColumns + c),
                                    first + r < m_keys.size() ? m_keys[first + r][c] : QVariant()});
-            if (m_kind.joinKeys) resident_teams::add(householdCount.firstRow(values), households);
-            resident_teams::add(personCount.firstRow(values), persons);
+            QSqlQuery* row = count.firstRow(values);
+            if (m_kind.joinKeys) {
+                resident_teams::add(row, 0, households);
+                resident_teams::add(row, 1, persons);
+            } else {
+                resident_teams::add(row, 0, persons);
+            }
         }
     }
 
