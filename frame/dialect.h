@@ -53,6 +53,12 @@ public:
     // before it fails as busy.
     virtual QString lockWait(int milliseconds) const = 0;
 
+    // Settings of the session for one load of very many rows (the demo
+    // community, a copy of a whole registry), and the statements that put the
+    // defaults back afterwards. Empty where the engine needs nothing.
+    virtual QStringList bulkLoadStart() const { return {}; }
+    virtual QStringList bulkLoadEnd() const { return {}; }
+
     // Most bound values one statement may carry (multi-row inserts).
     virtual int maxBoundValues() const = 0;
 

@@ -29,6 +29,12 @@ public:
     {
         return QStringLiteral("PRAGMA busy_timeout = %1").arg(qMax(0, milliseconds));
     }
+    // The page cache of the session holds the indexes being filled: with the
+    // library's 2 MiB, pages of a large load are written to the file and
+    // read back again and again. This session's default is the library's
+    // own, as sessionSetup leaves it.
+    QStringList bulkLoadStart() const override { return {QStringLiteral("PRAGMA cache_size = -131072")}; }
+    QStringList bulkLoadEnd() const override { return {QStringLiteral("PRAGMA cache_size = -2000")}; }
     int maxBoundValues() const override { return 32000; }
     QString listTables() const override
     {

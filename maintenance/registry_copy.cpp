@@ -1,5 +1,6 @@
 #include "maintenance/registry_copy.h"
 
+#include "frame/bulk_load_settings.h"
 #include "frame/sqlca.h"
 #include "schema/demo/bulk_table.h"
 #include "schema/orphans.h"
@@ -104,6 +105,7 @@ bool RegistryCopy::run(QList<CopiedTable>* copied, QString* error)
     QList<CopiedTable> counts;
     if (!checkTarget(error) || !checkSourceLinks(error) || !countSource(&counts, error)) return false;
 
+    const BulkLoadSettings bulk(m_to);
     if (!m_to.begin()) {
         if (error) *error = m_to.sqlErrText();
         return false;

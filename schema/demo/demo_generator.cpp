@@ -1,5 +1,6 @@
 #include "schema/demo/demo_generator.h"
 
+#include "frame/bulk_load_settings.h"
 #include "frame/sqlca.h"
 #include "schema/demo/community_writer.h"
 #include "schema/registry_settings.h"
@@ -71,6 +72,7 @@ bool DemoGenerator::run(DemoResult* result, QString* error)
         if (error) *error = QStringLiteral("数据库中已有登记数据，演示数据只能写入空的登记库");
         return false;
     }
+    const BulkLoadSettings bulk(m_sqlca);
     if (!m_sqlca.begin()) {
         if (error) *error = m_sqlca.sqlErrText();
         return false;
