@@ -184,27 +184,81 @@ bool DataView::Private::applySortSpec(const QString& spec, QString* error)
     return true;
 }
 
+namespace {
+
+// A sort key read once per cell. Integers and texts, the usual keys, compare
+// directly; anything else (dates, decimals, keys of mixed kinds) the way the
+// expressions compare values, from the cell's value kept aside.
+struct SortCell {
+    enum class Kind : unsigned char { Empty, Integer, Text, Other };
+    Kind kind = Kind::Empty;
+    qint64 number = 0;     // the integer, or the index of the value kept aside
+    QString text;
+};
+
+SortCell sortCell(const QVariant& v, std::vector<QVariant>& aside)
+{
+    SortCell c;
+    if (!v.isValid()) return c;
+    if (v.typeId() == QMetaType::LongLong && !v.isNull()) {
+        c.kind = SortCell::Kind::Integer;
+        c.number = *static_cast<const qlonglong*>(v.constData());
+    } else if (v.typeId() == QMetaType::QString && !static_cast<const QString*>(v.constData())->isNull()) {
+        c.kind = SortCell::Kind::Text;
+        c.text = *static_cast<const QString*>(v.constData());
+    } else {
+        c.kind = SortCell::Kind::Other;
+        c.number = static_cast<qint64>(aside.size());
+        aside.push_back(v);
+    }
+    return c;
+}
+
+QVariant asValue(const SortCell& c, const std::vector<QVariant>& aside)
+{
+    switch (c.kind) {
+    case SortCell::Kind::Integer: return QVariant(static_cast<qlonglong>(c.number));
+    case SortCell::Kind::Text: return QVariant(c.text);
+    case SortCell::Kind::Other: return aside[static_cast<size_t>(c.number)];
+    case SortCell::Kind::Empty: break;
+    }
+    return {};
+}
+
+// Empty cells first; otherwise as expr::values::compare orders them.
+int compareCells(const SortCell& x, const SortCell& y, const std::vector<QVariant>& aside)
+{
+    using Kind = SortCell::Kind;
+    if (x.kind == Kind::Empty || y.kind == Kind::Empty) return int(x.kind != Kind::Empty) - int(y.kind != Kind::Empty);
+    if (x.kind == Kind::Integer && y.kind == Kind::Integer) return x.number < y.number ? -1 : (x.number > y.number ? 1 : 0);
+    if (x.kind == Kind::Text && y.kind == Kind::Text) {
+        const int c = x.text.compare(y.text);
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    return expr::values::compare(asValue(x, aside), asValue(y, aside)).value_or(0);
+}
+
+} // namespace
+
 bool DataView::Private::applySort()
 {
     if (sortKeys.empty()) return true;
     const std::vector<DataRow*>& rows = all;
     // Keys are read once per row; computed ones are evaluated once.
     const size_t k = sortKeys.size();
-    std::vector<QVariant> keys(rows.size() * k);
+    std::vector<SortCell> keys;
+    std::vector<QVariant> aside;
+    keys.reserve(rows.size() * k);
     for (size_t i = 0; i < rows.size(); ++i)
         for (size_t j = 0; j < k; ++j) {
             bool error = false;
-            keys[i * k + j] = cellValue(rows, static_cast<int>(i) + 1, sortKeys[j].column, &error);
+            keys.push_back(sortCell(cellValue(rows, static_cast<int>(i) + 1, sortKeys[j].column, &error), aside));
         }
     std::vector<size_t> order(rows.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
     const auto before = [&](size_t a, size_t b) {
         for (size_t j = 0; j < k; ++j) {
-            const QVariant& x = keys[a * k + j];
-            const QVariant& y = keys[b * k + j];
-            int c = 0;
-            if (!x.isValid() || !y.isValid()) c = x.isValid() - y.isValid();   // empty first
-            else c = expr::values::compare(x, y).value_or(0);
+            const int c = compareCells(keys[a * k + j], keys[b * k + j], aside);
             if (c != 0) return sortKeys[j].descending ? c > 0 : c < 0;
         }
         return false;

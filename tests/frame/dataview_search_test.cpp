@@ -1,6 +1,9 @@
 #include "dataview_test_support.h"
 
+#include "frame/expr/values.h"
+
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace cr::test {
 namespace {
@@ -153,6 +156,41 @@ TEST(Sort, OrdersByColumnsEmptyFirstAndStable)
     EXPECT_EQ(v->setSort(QStringLiteral("nosuch asc")), -1);
     EXPECT_EQ(v->setSort(QStringLiteral("k upward")), -1);
     EXPECT_EQ(v->sortSpec(), QStringLiteral("building D, k a")) << "a bad spec keeps the last good one";
+}
+
+// Whatever the kind of the key column (integers, texts, decimals, dates,
+// empty cells, a computed column), the list orders rows as the expressions
+// compare their values: empty cells first, ties in their earlier order.
+TEST(Sort, EveryKindOfKeyOrdersAsTheExpressionsCompare)
+{
+    auto v = storedHouses({
+        {{"k", 1}, {"building", 2}, {"housenumber", "b"}, {"area", 50.0}, {"born", QDate(1990, 5, 1)}},
+        {{"k", 2}, {"housenumber", "A"}, {"area", 7.25}, {"born", QDate(1980, 1, 2)}},
+        {{"k", 3}, {"building", 1}, {"area", 50.0}},
+        {{"k", 4}, {"building", 2}, {"housenumber", "十"}, {"born", QDate(1990, 5, 1)}},
+        {{"k", 5}, {"building", -3}, {"housenumber", "b"}, {"area", 100.0}, {"born", QDate(2001, 12, 31)}},
+        {{"k", 6}, {"building", 1}, {"housenumber", ""}, {"area", 0.5}},
+    });
+    for (const char* column : {"building", "housenumber", "area", "born", "rowno"})
+        for (const bool descending : {false, true}) {
+            const QString name = QString::fromLatin1(column);
+            // The reference: the rows as they stand, ordered by a stable sort over the compared values.
+            std::vector<std::pair<QVariant, QString>> rows;
+            for (int r = 1; r <= v->rowCount(); ++r)
+                rows.push_back({v->getItem(r, name), v->getItemString(r, QStringLiteral("k"))});
+            std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+                const QVariant& x = a.first;
+                const QVariant& y = b.first;
+                const int c = !x.isValid() || !y.isValid() ? int(x.isValid()) - int(y.isValid())
+                                                            : expr::values::compare(x, y).value_or(0);
+                return descending ? c > 0 : c < 0;
+            });
+            QStringList expected;
+            for (const auto& r : rows) expected << r.second;
+            ASSERT_EQ(v->setSort(name + (descending ? QStringLiteral(" d") : QStringLiteral(" a"))), 1);
+            ASSERT_EQ(v->sort(), 1);
+            EXPECT_EQ(columnTexts(*v, QStringLiteral("k")), expected) << column << (descending ? " desc" : " asc");
+        }
 }
 
 TEST(Sort, FilteredRowsReturnInSortedOrder)
