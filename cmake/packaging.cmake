@@ -33,11 +33,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Libraries the programs link come from dpkg-shlibdeps; what Qt loads at run
-# time (the SQL drivers, the translations) and the Chinese font are named here.
+# Libraries the programs link come from dpkg-shlibdeps; what is loaded at run
+# time (the SQL drivers, the translations, the workbook libraries of the
+# export and import) and the Chinese font are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6sql6-sqlite, libqt6sql6-psql, qt6-translations-l10n, fonts-wqy-microhei | fonts-noto-cjk")
+    "libqt6sql6-sqlite, libqt6sql6-psql, qt6-translations-l10n, libxlsxwriter4, libminizip1, fonts-wqy-microhei | fonts-noto-cjk")
 # pg_dump and pg_restore, for backups of a server registry.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "postgresql-client")
 include(CPack)

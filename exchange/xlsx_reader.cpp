@@ -1,10 +1,10 @@
 #include "exchange/sheet_reader.h"
+#include "exchange/workbook_libraries.h"
 
 #include <QDate>
 #include <QFile>
 #include <QHash>
 #include <QXmlStreamReader>
-#include <unzip.h>
 
 // A small reader for xlsx files: the zip container is read by minizip, the
 // XML parts by Qt's stream reader. It reads what tables of persons and
@@ -19,37 +19,41 @@ constexpr qint64 kLargestPart = 256 * 1024 * 1024;
 
 class ZipParts {
 public:
-    explicit ZipParts(const QString& path) : m_zip(unzOpen64(QFile::encodeName(path).constData())) {}
+    ZipParts(const UnzipCalls& unz, const QString& path)
+        : m_unz(unz), m_zip(unz.open64(QFile::encodeName(path).constData()))
+    {
+    }
     ~ZipParts()
     {
-        if (m_zip) unzClose(m_zip);
+        if (m_zip) m_unz.close(m_zip);
     }
     bool isOpen() const { return m_zip != nullptr; }
 
     // The named part; nullopt-like empty + false when missing or too large.
     bool read(const QString& name, QByteArray* data, QString* error)
     {
-        if (unzLocateFile(m_zip, name.toUtf8().constData(), 2) != UNZ_OK) return false;
+        if (m_unz.locateFile(m_zip, name.toUtf8().constData(), 2) != UNZ_OK) return false;
         unz_file_info64 info{};
-        if (unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
+        if (m_unz.currentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
         if (qint64(info.uncompressed_size) > kLargestPart) {
             *error = QStringLiteral("文件中的表格太大，无法读取。");
             return false;
         }
-        if (unzOpenCurrentFile(m_zip) != UNZ_OK) return false;
+        if (m_unz.openCurrentFile(m_zip) != UNZ_OK) return false;
         data->resize(qsizetype(info.uncompressed_size));
         qint64 done = 0;
         while (done < data->size()) {
-            const int n = unzReadCurrentFile(m_zip, data->data() + done, unsigned(qMin<qint64>(data->size() - done, 1 << 20)));
+            const int n = m_unz.readCurrentFile(m_zip, data->data() + done, unsigned(qMin<qint64>(data->size() - done, 1 << 20)));
             if (n <= 0) break;
             done += n;
         }
-        const bool complete = unzCloseCurrentFile(m_zip) == UNZ_OK && done == data->size();
+        const bool complete = m_unz.closeCurrentFile(m_zip) == UNZ_OK && done == data->size();
         if (!complete) *error = QStringLiteral("文件已损坏，无法读取。");
         return complete;
     }
 
 private:
+    const UnzipCalls& m_unz;
     unzFile m_zip;
 };
 
@@ -174,7 +178,9 @@ SheetRead readXlsx(const QString& path)
 {
     SheetRead read;
     const QString notASheet = QStringLiteral("文件不是有效的Excel工作簿（.xlsx）。");
-    ZipParts zip(path);
+    const UnzipCalls* unz = unzip(&read.error);
+    if (!unz) return read;
+    ZipParts zip(*unz, path);
     if (!zip.isOpen()) {
         read.error = notASheet;
         return read;
