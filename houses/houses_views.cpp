@@ -3,7 +3,6 @@
 namespace cr::houses {
 
 void registerHouseViews(ViewCatalog& catalog);
-void registerBatchViews(ViewCatalog& catalog);
 
 void registerViews(ViewCatalog& catalog)
 {

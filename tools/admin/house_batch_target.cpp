@@ -2,6 +2,7 @@
 
 #include "frame/dataview.h"
 #include "frame/sqlca.h"
+#include "houses/houses_views.h"
 #include "tools/admin/admin_console.h"
 #include "tools/admin/command_line.h"
 
@@ -35,10 +36,11 @@ std::unique_ptr<HouseBatchTarget> HouseBatchTarget::load(const CommandLine& line
     *exitCode = ExitFailed;
     Sqlca& sqlca = t->sqlca();
 
+    houses::registerBatchViews(t->m_views);
     auto view = [&](const char* name) {
-        auto v = std::make_unique<DataView>(*t->m_session->catalog().find(QLatin1String(name)));
+        auto v = std::make_unique<DataView>(*t->m_views.find(QLatin1String(name)));
         v->setTransObject(&sqlca);
-        v->setCatalog(&t->m_session->catalog());
+        v->setCatalog(&t->m_views);
         return v;
     };
     // The building's row as the window's building form reads it (the same

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame/view_catalog.h"
 #include "houses/house_batch.h"
 #include "tools/admin/registry_session.h"
 
@@ -35,6 +36,7 @@ private:
     HouseBatchTarget() = default;
 
     std::unique_ptr<RegistrySession> m_session;
+    ViewCatalog m_views;   // the batch window's views, all a batch command reads
     std::unique_ptr<DataView> m_buildings;
     std::unique_ptr<DataView> m_houses;
     int m_row = 0;

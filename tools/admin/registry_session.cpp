@@ -27,10 +27,28 @@ std::unique_ptr<RegistrySession> RegistrySession::open(const QString& argument, 
         return nullptr;
     }
     s->sqlca().setCommNo(schema::setting(s->sqlca(), QStringLiteral("commno")));
-    catalog::registerViews(s->m_catalog);
-    catalog::registerWindows(s->m_windows);
     *exitCode = ExitOk;
     return s;
+}
+
+void RegistrySession::registerModule() const
+{
+    if (m_registered) return;
+    catalog::registerViews(m_catalog);
+    catalog::registerWindows(m_windows);
+    m_registered = true;
+}
+
+const ViewCatalog& RegistrySession::catalog() const
+{
+    registerModule();
+    return m_catalog;
+}
+
+const WindowRegistry& RegistrySession::windows() const
+{
+    registerModule();
+    return m_windows;
 }
 
 } // namespace cr::admin
