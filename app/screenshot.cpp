@@ -54,9 +54,13 @@ int fail(const QString& text)
     return 1;
 }
 
+// The fastest zlib level: a window's flat colours pack almost as well as at
+// the default level, in a fraction of the time.
+constexpr int kPngQuality = 80;
+
 int save(const QPixmap& shot, const QString& output)
 {
-    if (shot.isNull() || !shot.save(output, "PNG")) return fail(QStringLiteral("无法写入截图文件：%1").arg(output));
+    if (shot.isNull() || !shot.save(output, "PNG", kPngQuality)) return fail(QStringLiteral("无法写入截图文件：%1").arg(output));
     printf("%s\n", qPrintable(output));
     return 0;
 }
