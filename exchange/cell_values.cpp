@@ -1,7 +1,7 @@
 #include "exchange/cell_values.h"
 
 #include "exchange/sheet_reader.h"
-#include "schema/demo/id_card_number.h"
+#include "schema/id_card_number.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -42,7 +42,7 @@ QDate cellDate(const QVariant& cell)
 
 QString idCardProblem(const QString& number)
 {
-    using demo::IdCardNumber;
+    using schema::IdCardNumber;
     static const QRegularExpression shape(QStringLiteral(R"(^\d{17}[\dXx]$)"));
     if (number.size() == 15 && number.toULongLong() > 0)
         return QStringLiteral("是15位旧号码，请填写18位公民身份号码");

@@ -1,7 +1,7 @@
 #include "exchange/import_checks.h"
 
 #include "exchange/registry_lookup.h"
-#include "schema/demo/id_card_number.h"
+#include "schema/id_card_number.h"
 
 #include <QDate>
 #include <QSet>
@@ -53,8 +53,8 @@ QList<ImportRecord> dropRepeats(QList<ImportRecord>& records, ImportKind kind, c
 bool completeFromIdCard(ImportRecord& r, ImportPlan& plan)
 {
     const QString id = str(r, "idcard");
-    const QDate birth = demo::IdCardNumber::birthDate(id);
-    const QString sex = demo::IdCardNumber::isMale(id) ? QStringLiteral("1") : QStringLiteral("2");
+    const QDate birth = schema::IdCardNumber::birthDate(id);
+    const QString sex = schema::IdCardNumber::isMale(id) ? QStringLiteral("1") : QStringLiteral("2");
     bool good = true;
     const QVariant given = r.values.value(QStringLiteral("birthdate"));
     if (given.isNull()) r.values.insert(QStringLiteral("birthdate"), birth);

@@ -2,7 +2,7 @@
 
 #include "frame/bulk_load_settings.h"
 #include "frame/sqlca.h"
-#include "schema/demo/bulk_table.h"
+#include "schema/bulk_table.h"
 #include "schema/orphans.h"
 #include "schema/references.h"
 #include "schema/schema.h"
@@ -122,9 +122,9 @@ bool RegistryCopy::run(QList<CopiedTable>* copied, QString* error)
     }
     // Prepared statements outlive the transaction: a server frees them only
     // once a failed transaction has been rolled back.
-    std::vector<std::unique_ptr<demo::BulkTable>> writers;
+    std::vector<std::unique_ptr<schema::BulkTable>> writers;
     for (int i = 0; ok && i < counts.size(); ++i) {
-        std::unique_ptr<demo::BulkTable> writer;
+        std::unique_ptr<schema::BulkTable> writer;
         ok = copyTable(counts[i], &writer, error);
         writers.push_back(std::move(writer));
     }
@@ -184,7 +184,7 @@ bool RegistryCopy::countSource(QList<CopiedTable>* counts, QString* error)
     return true;
 }
 
-bool RegistryCopy::copyTable(const CopiedTable& table, std::unique_ptr<demo::BulkTable>* writer, QString* error)
+bool RegistryCopy::copyTable(const CopiedTable& table, std::unique_ptr<schema::BulkTable>* writer, QString* error)
 {
     const QStringList columns = columnsOf(m_from, table.table);
     QStringList targetColumns = columnsOf(m_to, table.table);
@@ -203,8 +203,8 @@ bool RegistryCopy::copyTable(const CopiedTable& table, std::unique_ptr<demo::Bul
         if (error) *error = QStringLiteral("读取源表 %1 失败：%2").arg(table.table, source.lastError().text());
         return false;
     }
-    *writer = std::make_unique<demo::BulkTable>(table.table, columns, m_to.dialect().maxBoundValues());
-    demo::BulkTable& target = **writer;
+    *writer = std::make_unique<schema::BulkTable>(table.table, columns, m_to.dialect().maxBoundValues());
+    schema::BulkTable& target = **writer;
     QVariantList row;
     row.reserve(columns.size());
     qint64 read = 0;

@@ -10,7 +10,7 @@ namespace cr {
 class Sqlca;
 }
 
-namespace cr::demo {
+namespace cr::schema {
 class BulkTable;
 }
 
@@ -49,7 +49,7 @@ private:
     // Rows naming missing records, which the target's guards would refuse.
     bool checkSourceLinks(QString* error);
     bool countSource(QList<CopiedTable>* counts, QString* error);
-    bool copyTable(const CopiedTable& table, std::unique_ptr<demo::BulkTable>* writer, QString* error);
+    bool copyTable(const CopiedTable& table, std::unique_ptr<schema::BulkTable>* writer, QString* error);
     bool compareCounts(const QList<CopiedTable>& before, QString* error);
     void report(const QString& step);
 

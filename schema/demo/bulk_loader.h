@@ -1,11 +1,13 @@
 #pragma once
 
-#include "schema/demo/bulk_table.h"
+#include "schema/bulk_table.h"
 
 #include <memory>
 #include <vector>
 
 namespace cr::demo {
+
+using schema::BulkTable;
 
 // The tables of one load, in the order their rows may be written: a row may
 // refer only to rows of its own or an earlier table. When one table's batch

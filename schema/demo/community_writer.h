@@ -12,10 +12,14 @@
 #include <QStringList>
 #include <memory>
 
+namespace cr::schema {
+class BulkTable;
+}
+
 namespace cr::demo {
 
 class BulkLoader;
-class BulkTable;
+using schema::BulkTable;
 class HouseholdFactory;
 
 // One run of the demo generator: plans the community, then writes it table

@@ -3,9 +3,12 @@
 #include "schema/demo/demo_codes.h"
 #include "schema/demo/demo_random.h"
 #include "schema/demo/demo_words.h"
-#include "schema/demo/id_card_number.h"
+#include "schema/id_card_number.h"
 
 namespace cr::demo {
+
+using schema::IdCardNumber;
+
 namespace {
 
 int deathChance(int age)

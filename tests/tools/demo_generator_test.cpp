@@ -1,5 +1,5 @@
 #include "schema/demo/demo_generator.h"
-#include "schema/demo/id_card_number.h"
+#include "schema/id_card_number.h"
 #include "schema/schema.h"
 #include "support/test_db.h"
 
@@ -146,9 +146,9 @@ TEST_P(DemoGeneratorTest, PersonsCarryValidIdentityNumbersAndListedCodes)
     while (q->next()) {
         ++persons;
         const QString id = q->value(0).toString();
-        ASSERT_TRUE(demo::IdCardNumber::isValid(id)) << id.toStdString();
-        ASSERT_EQ(demo::IdCardNumber::birthDate(id), q->value(1).toDate()) << id.toStdString();
-        ASSERT_EQ(demo::IdCardNumber::isMale(id) ? QStringLiteral("1") : QStringLiteral("2"), q->value(2).toString());
+        ASSERT_TRUE(schema::IdCardNumber::isValid(id)) << id.toStdString();
+        ASSERT_EQ(schema::IdCardNumber::birthDate(id), q->value(1).toDate()) << id.toStdString();
+        ASSERT_EQ(schema::IdCardNumber::isMale(id) ? QStringLiteral("1") : QStringLiteral("2"), q->value(2).toString());
     }
     EXPECT_GT(persons, 1000);
     const std::pair<const char*, const char*> coded[] = {

@@ -1,8 +1,8 @@
-#include "schema/demo/id_card_number.h"
+#include "schema/id_card_number.h"
 
 #include <gtest/gtest.h>
 
-namespace cr::demo {
+namespace cr::schema {
 namespace {
 
 // Check characters worked out by hand with the MOD 11-2 weights
@@ -70,4 +70,4 @@ TEST(IdCardNumber, MakeRefusesUnusableParts)
 }
 
 } // namespace
-} // namespace cr::demo
+} // namespace cr::schema

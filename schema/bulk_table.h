@@ -11,7 +11,7 @@ class PreparedStatement;
 class Sqlca;
 }
 
-namespace cr::demo {
+namespace cr::schema {
 
 // Rows waiting for one table, written as multi-row INSERT ... VALUES
 // (?,?,..),(?,?,..) statements with bound values, on the connection's open
@@ -59,4 +59,4 @@ private:
     double m_seconds = 0;
 };
 
-} // namespace cr::demo
+} // namespace cr::schema

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace cr::demo {
+namespace cr::schema {
 
 // Resident identity card numbers of 18 characters: a 6-digit area code, the
 // birth date as yyyyMMdd, a 3-digit sequence (odd for men, even for women) and
@@ -31,4 +31,4 @@ public:
     static bool isMale(QStringView number);
 };
 
-} // namespace cr::demo
+} // namespace cr::schema

@@ -1,11 +1,11 @@
-#include "schema/demo/bulk_table.h"
+#include "schema/bulk_table.h"
 
 #include "frame/row_cursor.h"
 #include "frame/sqlca.h"
 
 #include <QElapsedTimer>
 
-namespace cr::demo {
+namespace cr::schema {
 
 BulkTable::BulkTable(QString table, QStringList columns, int maxBoundValues)
     : m_table(std::move(table)), m_columns(std::move(columns))
@@ -86,4 +86,4 @@ bool BulkTable::flush(Sqlca& sqlca, QString* error)
     return true;
 }
 
-} // namespace cr::demo
+} // namespace cr::schema

@@ -1,6 +1,6 @@
-#include "schema/demo/id_card_number.h"
+#include "schema/id_card_number.h"
 
-namespace cr::demo {
+namespace cr::schema {
 namespace {
 
 bool allDigits(QStringView text)
@@ -53,4 +53,4 @@ bool IdCardNumber::isMale(QStringView number)
     return number.size() >= 17 && (number[16].unicode() - '0') % 2 == 1;
 }
 
-} // namespace cr::demo
+} // namespace cr::schema
