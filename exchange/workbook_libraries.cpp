@@ -2,7 +2,6 @@
 
 #include <QLibrary>
 #include <QStringList>
-#include <optional>
 
 namespace cr::exchange {
 namespace {
@@ -35,63 +34,69 @@ private:
     QStringList m_missing;
 };
 
-struct Loaded {
-    bool ok = false;
-    QString problem;
-};
+void bindWriter(Binder& b, XlsxWriterCalls& calls)
+{
+    b.bind(calls.workbookNewOpt, "workbook_new_opt");
+    b.bind(calls.workbookAddWorksheet, "workbook_add_worksheet");
+    b.bind(calls.workbookAddFormat, "workbook_add_format");
+    b.bind(calls.workbookClose, "workbook_close");
+    b.bind(calls.formatSetFontName, "format_set_font_name");
+    b.bind(calls.formatSetFontSize, "format_set_font_size");
+    b.bind(calls.formatSetBold, "format_set_bold");
+    b.bind(calls.formatSetPattern, "format_set_pattern");
+    b.bind(calls.formatSetBgColor, "format_set_bg_color");
+    b.bind(calls.formatSetBorder, "format_set_border");
+    b.bind(calls.formatSetTop, "format_set_top");
+    b.bind(calls.formatSetAlign, "format_set_align");
+    b.bind(calls.formatSetNumFormat, "format_set_num_format");
+    b.bind(calls.worksheetSetColumn, "worksheet_set_column");
+    b.bind(calls.worksheetFreezePanes, "worksheet_freeze_panes");
+    b.bind(calls.worksheetSetPaper, "worksheet_set_paper");
+    b.bind(calls.worksheetSetLandscape, "worksheet_set_landscape");
+    b.bind(calls.worksheetRepeatRows, "worksheet_repeat_rows");
+    b.bind(calls.worksheetFitToPages, "worksheet_fit_to_pages");
+    b.bind(calls.worksheetWriteString, "worksheet_write_string");
+    b.bind(calls.worksheetWriteNumber, "worksheet_write_number");
+    b.bind(calls.worksheetWriteDatetime, "worksheet_write_datetime");
+    b.bind(calls.strerror, "lxw_strerror");
+}
+
+void bindUnzip(Binder& b, UnzipCalls& calls)
+{
+    b.bind(calls.open64, "unzOpen64");
+    b.bind(calls.close, "unzClose");
+    b.bind(calls.locateFile, "unzLocateFile");
+    b.bind(calls.currentFileInfo64, "unzGetCurrentFileInfo64");
+    b.bind(calls.openCurrentFile, "unzOpenCurrentFile");
+    b.bind(calls.readCurrentFile, "unzReadCurrentFile");
+    b.bind(calls.closeCurrentFile, "unzCloseCurrentFile");
+}
+
+// Each table is filled once, the first time it is asked for; a library that
+// failed to load says so every time.
+template <typename Calls, void (*BindAll)(Binder&, Calls&)>
+const Calls* loadedOnce(const char* soname, const char* purpose, QString* error)
+{
+    static Calls calls{};
+    static const QString problem = [&] {
+        Binder b(soname);
+        BindAll(b, calls);
+        return b.ok() ? QString() : b.problem(purpose);
+    }();
+    if (!problem.isEmpty() && error) *error = problem;
+    return problem.isEmpty() ? &calls : nullptr;
+}
 
 } // namespace
 
 const XlsxWriterCalls* xlsxWriter(QString* error)
 {
-    static XlsxWriterCalls calls{};
-    static const Loaded loaded = [] {
-        Binder b(CR_XLSXWRITER_SONAME);
-        b.bind(calls.workbookNewOpt, "workbook_new_opt");
-        b.bind(calls.workbookAddWorksheet, "workbook_add_worksheet");
-        b.bind(calls.workbookAddFormat, "workbook_add_format");
-        b.bind(calls.workbookClose, "workbook_close");
-        b.bind(calls.formatSetFontName, "format_set_font_name");
-        b.bind(calls.formatSetFontSize, "format_set_font_size");
-        b.bind(calls.formatSetBold, "format_set_bold");
-        b.bind(calls.formatSetPattern, "format_set_pattern");
-        b.bind(calls.formatSetBgColor, "format_set_bg_color");
-        b.bind(calls.formatSetBorder, "format_set_border");
-        b.bind(calls.formatSetTop, "format_set_top");
-        b.bind(calls.formatSetAlign, "format_set_align");
-        b.bind(calls.formatSetNumFormat, "format_set_num_format");
-        b.bind(calls.worksheetSetColumn, "worksheet_set_column");
-        b.bind(calls.worksheetFreezePanes, "worksheet_freeze_panes");
-        b.bind(calls.worksheetSetPaper, "worksheet_set_paper");
-        b.bind(calls.worksheetSetLandscape, "worksheet_set_landscape");
-        b.bind(calls.worksheetRepeatRows, "worksheet_repeat_rows");
-        b.bind(calls.worksheetFitToPages, "worksheet_fit_to_pages");
-        b.bind(calls.worksheetWriteString, "worksheet_write_string");
-        b.bind(calls.worksheetWriteNumber, "worksheet_write_number");
-        b.bind(calls.worksheetWriteDatetime, "worksheet_write_datetime");
-        b.bind(calls.strerror, "lxw_strerror");
-        return Loaded{b.ok(), b.ok() ? QString() : b.problem("写 Excel 文件")};
-    }();
-    if (!loaded.ok && error) *error = loaded.problem;
-    return loaded.ok ? &calls : nullptr;
+    return loadedOnce<XlsxWriterCalls, &bindWriter>(CR_XLSXWRITER_SONAME, "写 Excel 文件", error);
 }
 
 const UnzipCalls* unzip(QString* error)
 {
-    static UnzipCalls calls{};
-    static const Loaded loaded = [] {
-        Binder b(CR_MINIZIP_SONAME);
-        b.bind(calls.open64, "unzOpen64");
-        b.bind(calls.close, "unzClose");
-        b.bind(calls.locateFile, "unzLocateFile");
-        b.bind(calls.currentFileInfo64, "unzGetCurrentFileInfo64");
-        b.bind(calls.openCurrentFile, "unzOpenCurrentFile");
-        b.bind(calls.readCurrentFile, "unzReadCurrentFile");
-        b.bind(calls.closeCurrentFile, "unzCloseCurrentFile");
-        return Loaded{b.ok(), b.ok() ? QString() : b.problem("读 Excel 文件")};
-    }();
-    if (!loaded.ok && error) *error = loaded.problem;
-    return loaded.ok ? &calls : nullptr;
+    return loadedOnce<UnzipCalls, &bindUnzip>(CR_MINIZIP_SONAME, "读 Excel 文件", error);
 }
 
 } // namespace cr::exchange
