@@ -39,6 +39,10 @@ int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
         const QByteArray t = v.toTime().toString(QStringLiteral("hh:mm:ss.zzz")).toUtf8();
         return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
     }
+    case QMetaType::QString: {
+        const QByteArray t = static_cast<const QString*>(v.constData())->toUtf8();
+        return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+    }
     default: {
         const QByteArray t = v.toString().toUtf8();
         return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
@@ -116,14 +120,14 @@ public:
         }
         return true;
     }
-    bool execute(const QVariantList& values) override
+    bool execute(std::span<const QVariant> values) override
     {
         finish();
         m_error.clear();
         m_errorCode.clear();
         m_done = false;
-        for (int i = 0; i < values.size(); ++i)
-            if (bindValue(m_stmt, i + 1, values[i]) != SQLITE_OK) return fail();
+        for (size_t i = 0; i < values.size(); ++i)
+            if (bindValue(m_stmt, int(i) + 1, values[i]) != SQLITE_OK) return fail();
         if (!step()) return m_error.isEmpty();
         m_pendingRow = true;
         return true;

@@ -60,9 +60,9 @@ DbValue QueryCursor::value(int column) const
     return v;
 }
 
-bool QueryCursor::execute(const QVariantList& values)
+bool QueryCursor::execute(std::span<const QVariant> values)
 {
-    for (int i = 0; i < values.size(); ++i) m_query.bindValue(i, values.at(i));
+    for (size_t i = 0; i < values.size(); ++i) m_query.bindValue(int(i), values[i]);
     return m_query.exec();
 }
 

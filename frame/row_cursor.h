@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <span>
 
 namespace cr {
 
@@ -51,7 +52,7 @@ public:
 // rows of a save); what a run hands back (RETURNING) is read as a cursor.
 class PreparedStatement : public RowCursor {
 public:
-    virtual bool execute(const QVariantList& values) = 0;   // false: error() says why
+    virtual bool execute(std::span<const QVariant> values) = 0;   // false: error() says why
     virtual qint64 rowsAffected() const = 0;
     // Done with the rows of this run: a statement left open would keep the
     // engine from committing.
@@ -69,7 +70,7 @@ public:
     QString error() const override;
     QString errorCode() const override;
     DbValue value(int column) const override;
-    bool execute(const QVariantList& values) override;
+    bool execute(std::span<const QVariant> values) override;
     qint64 rowsAffected() const override;
     void finish() override;
 

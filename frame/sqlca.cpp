@@ -312,7 +312,7 @@ std::unique_ptr<PreparedStatement> Sqlca::prepare(const QString& engineSql)
     return std::make_unique<QueryCursor>(std::move(q));
 }
 
-bool Sqlca::runPrepared(PreparedStatement& statement, const QVariantList& values, bool writes)
+bool Sqlca::runPrepared(PreparedStatement& statement, std::span<const QVariant> values, bool writes)
 {
     if (writes && !begin()) return false;
     if (!statement.execute(values)) {

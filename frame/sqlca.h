@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <span>
 #include <QVariant>
 #include <memory>
 #include <optional>
@@ -82,7 +83,7 @@ public:
     // failure; runPrepared() starts the unit of work for statements that
     // write, like executeRaw.
     std::unique_ptr<PreparedStatement> prepare(const QString& engineSql);
-    bool runPrepared(PreparedStatement& statement, const QVariantList& values, bool writes);
+    bool runPrepared(PreparedStatement& statement, std::span<const QVariant> values, bool writes);
 
     bool inTransaction() const { return m_inTransaction; }
     bool begin();            // explicit start; a no-op inside a unit of work

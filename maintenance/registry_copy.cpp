@@ -205,13 +205,12 @@ bool RegistryCopy::copyTable(const CopiedTable& table, std::unique_ptr<schema::B
     }
     *writer = std::make_unique<schema::BulkTable>(table.table, columns, m_to.dialect().maxBoundValues());
     schema::BulkTable& target = **writer;
-    QVariantList row;
-    row.reserve(columns.size());
     qint64 read = 0;
     while (source.next()) {
-        row.clear();
+        QVariantList row;
+        row.reserve(columns.size());
         for (int i = 0; i < columns.size(); ++i) row << source.value(i);
-        target.add(row);
+        target.add(std::move(row));
         ++m_done;
         if (target.full() && !target.flush(m_to, error)) return false;
         if (++read % 20000 == 0) report(QStringLiteral("复制 %1（%2/%3 条）").arg(table.table).arg(read).arg(table.rows));

@@ -15,10 +15,10 @@ BulkTable::BulkTable(QString table, QStringList columns, int maxBoundValues)
     m_pending.reserve(qsizetype(m_rowsPerStatement) * kStatementsPerFlush * m_columns.size());
 }
 
-void BulkTable::add(const QVariantList& row)
+void BulkTable::add(QVariantList row)
 {
     Q_ASSERT(row.size() == m_columns.size());
-    m_pending.append(row);
+    for (QVariant& value : row) m_pending.append(std::move(value));
     ++m_pendingRows;
 }
 
@@ -69,7 +69,7 @@ bool BulkTable::flush(Sqlca& sqlca, QString* error)
         PreparedStatement* q = prepared(sqlca, rows, &problem);
         if (q) {
             const qsizetype values = qsizetype(rows) * m_columns.size();
-            if (sqlca.runPrepared(*q, m_pending.mid(offset, values), true)) {
+            if (sqlca.runPrepared(*q, std::span<const QVariant>(m_pending).subspan(size_t(offset), size_t(values)), true)) {
                 q->finish();
                 offset += values;
                 m_pendingRows -= rows;

@@ -28,7 +28,7 @@ public:
     int columnCount() const { return int(m_columns.size()); }
 
     // Queues one row (one value per column, in column order).
-    void add(const QVariantList& row);
+    void add(QVariantList row);
     // Enough rows queued to write: several statements' worth, so that a
     // flush (which writes every earlier table too) comes seldom.
     bool full() const { return m_pendingRows >= m_rowsPerStatement * kStatementsPerFlush; }

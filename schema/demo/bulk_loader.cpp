@@ -12,9 +12,9 @@ BulkTable& BulkLoader::addTable(const QString& table, const QStringList& columns
     return *m_tables.back();
 }
 
-bool BulkLoader::add(BulkTable& table, const QVariantList& row)
+bool BulkLoader::add(BulkTable& table, QVariantList row)
 {
-    table.add(row);
+    table.add(std::move(row));
     return !table.full() || flushUpTo(&table);
 }
 

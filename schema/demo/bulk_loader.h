@@ -18,7 +18,7 @@ public:
     explicit BulkLoader(Sqlca& sqlca);
 
     BulkTable& addTable(const QString& table, const QStringList& columns);
-    bool add(BulkTable& table, const QVariantList& row);
+    bool add(BulkTable& table, QVariantList row);
     bool flushAll();
 
     const QString& error() const { return m_error; }
