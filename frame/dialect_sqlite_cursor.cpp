@@ -39,10 +39,6 @@ int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
         const QByteArray t = v.toTime().toString(QStringLiteral("hh:mm:ss.zzz")).toUtf8();
         return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
     }
-    case QMetaType::QString: {
-        const QByteArray t = static_cast<const QString*>(v.constData())->toUtf8();
-        return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
-    }
     default: {
         const QByteArray t = v.toString().toUtf8();
         return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
