@@ -111,7 +111,7 @@ private:
     QSet<QPair<long long, QString>> m_doorNumbers;
 };
 
-BatchOutcome HouseBatch::generate(const BatchBuilding& b)
+BatchOutcome HouseBatch::generate(const BatchBuilding& b, GridRead read)
 {
     if (const std::optional<QString> refusal = batchCountsRefusal(b)) return refused(*refusal);
     const bool bungalows = b.roomType == QLatin1String("02");
@@ -131,24 +131,30 @@ BatchOutcome HouseBatch::generate(const BatchBuilding& b)
     o.title = QStringLiteral("错误");
     o.text = QStringLiteral("数据保存失败！");
     // The grid's stored houses are taken from the database, read inside the
-    // locked unit of work; rows the grid has not saved yet count as well.
+    // locked unit of work; rows the grid has not saved yet count as well. A
+    // grid read under the lock that is still open, with no deletion pending,
+    // holds exactly the stored houses and is taken as it stands.
+    const bool gridIsCurrent =
+        read == GridRead::UnderLock && b.buildingNo && m_sqlca.inTransaction() && m_houses.deletedCount() == 0;
     Existing existing;
     const int keyColumn = m_houses.columnIndex(QStringLiteral("houseno"));
     const int numberColumn = m_houses.columnIndex(QStringLiteral("housenumber"));
     QSet<qlonglong> shown;
     for (int r = 1; r <= m_houses.rowCount(); ++r) {
         const QVariant key = m_houses.item(r, keyColumn);
-        if (key.isValid()) shown.insert(key.toLongLong());
+        if (key.isValid() && !gridIsCurrent) shown.insert(key.toLongLong());
         else existing.add(doorOf(m_houses, r), m_houses.item(r, numberColumn).toString());
     }
     bool gridIsStale = false;
-    const bool locked = b.buildingNo ? m_sqlca.beginLocked(QStringLiteral("tc_ge_building"), QStringLiteral("buildingno"),
-                                                           *b.buildingNo)
-                                     : m_sqlca.begin();
-    if (!locked) o.errorText = m_sqlca.sqlErrText();
-    if (!locked || (b.buildingNo && !readStored(b, shown, &existing, &gridIsStale, &o.errorText))) {
-        m_sqlca.rollback();
-        return o;
+    if (!gridIsCurrent) {
+        const bool locked = b.buildingNo ? m_sqlca.beginLocked(QStringLiteral("tc_ge_building"),
+                                                               QStringLiteral("buildingno"), *b.buildingNo)
+                                         : m_sqlca.begin();
+        if (!locked) o.errorText = m_sqlca.sqlErrText();
+        if (!locked || (b.buildingNo && !readStored(b, shown, &existing, &gridIsStale, &o.errorText))) {
+            m_sqlca.rollback();
+            return o;
+        }
     }
     const QList<NewHouse> houses = bungalows ? missingBungalows(b, existing) : missingStoreys(b, existing);
     appendRows(b, houses);

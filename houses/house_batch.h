@@ -54,9 +54,16 @@ class HouseBatch {
 public:
     HouseBatch(Sqlca& sqlca, DataView& houses);
 
+    // When the grid was read. The window reads it when the building is
+    // chosen, so the generation reads the stored houses again inside its
+    // locked unit of work. A caller that locked the building first
+    // (Sqlca::beginLocked) and read the grid inside that unit passes
+    // UnderLock: the grid then is the stored houses, read once.
+    enum class GridRead { BeforeLock, UnderLock };
+
     // Adds the houses the building's counts call for that the grid does not
     // have yet, saves, commits, sorts the grid by door, floor and number.
-    BatchOutcome generate(const BatchBuilding& building);
+    BatchOutcome generate(const BatchBuilding& building, GridRead read = GridRead::BeforeLock);
 
     // Deletes every house of the grid and saves (the caller has asked first).
     // Nothing happens for an empty grid.

@@ -228,6 +228,58 @@ TEST_P(HouseBatchTest, HousesStoredMeanwhileAreFoundNotDoubled)
     EXPECT_EQ(gridColumn("housenumber").count(QStringLiteral("602室")), 2) << "door 1 generated, door 2 stored";
 }
 
+// A grid read under the building's lock is taken as the stored houses; one
+// read before the lock, or with a deletion pending, makes the generation read
+// them again. Either way the same houses are found, none doubled.
+TEST_P(HouseBatchTest, AGridReadUnderTheLockIsTakenAsItStands)
+{
+    enum class Setup { Locked, NoUnitOpen, DeletionPending };
+    const struct {
+        Setup setup;
+        int generated;
+        qlonglong storedAfter;
+    } cases[] = {
+        {Setup::Locked, 22, 25},            // 101室 in door 1 and 602室 in door 2 exist; door 3 is no door here
+        {Setup::NoUnitOpen, 21, 25},        // and 201室 in door 1, stored after the grid was read
+        {Setup::DeletionPending, 22, 24},   // 602室 of door 2 is still stored while its deletion waits
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.setup));
+        const qlonglong b = building("01", 6, 2, 2);
+        house(b, 1, QStringLiteral("101室"));
+        house(b, 2, QStringLiteral("602室"));
+        house(b, 3, QStringLiteral("101室"));
+        ASSERT_TRUE(db().commit());
+        if (c.setup != Setup::NoUnitOpen)
+            ASSERT_TRUE(db().beginLocked(QStringLiteral("tc_ge_building"), QStringLiteral("buildingno"), b));
+        const BatchBuilding values = load(b);
+        ASSERT_EQ(grid->rowCount(), 3);
+        if (c.setup == Setup::NoUnitOpen) {
+            house(b, 1, QStringLiteral("201室"));
+            ASSERT_TRUE(db().commit());
+        }
+        if (c.setup == Setup::DeletionPending) {
+            for (int r = grid->rowCount(); r >= 1; --r)
+                if (grid->getItemString(r, QStringLiteral("housenumber")) == QStringLiteral("602室")) grid->deleteRow(r);
+            ASSERT_EQ(grid->deletedCount(), 1);
+        }
+
+        const BatchOutcome o = HouseBatch(db(), *grid).generate(values, HouseBatch::GridRead::UnderLock);
+        EXPECT_EQ(o.result, BatchOutcome::Result::Done) << o.errorText.toStdString();
+        EXPECT_EQ(o.count, c.generated);
+        EXPECT_EQ(stored(b), c.storedAfter);
+        EXPECT_EQ(grid->rowCount(), c.storedAfter);
+        EXPECT_EQ(grid->modifiedCount(), 0);
+        EXPECT_FALSE(db().inTransaction());
+        EXPECT_EQ(db().selectValue(QStringLiteral("SELECT COUNT(*) FROM (SELECT unitno, housenumber FROM "
+                                                  "tc_ge_houseinfo WHERE buildingno = :b GROUP BY unitno, "
+                                                  "housenumber HAVING COUNT(*) > 1) d"),
+                                   {{"b", b}}).toInt(),
+                  0)
+            << "a door holds a number twice";
+    }
+}
+
 // A save that fails part-way leaves the database as it was; the generated
 // rows stay in the grid, unsaved, and a later run saves them.
 TEST_P(HouseBatchTest, FailedGenerationRollsBackEverything)

@@ -17,7 +17,9 @@ int runGenerateHouses(const CommandLine& line, AdminConsole& console)
     if (!target) return exitCode;
     console.out() << target->buildingLabel() << QStringLiteral("：")
                   << houses::HouseBatch::countLine(target->houses().rowCount()) << Qt::endl;
-    const houses::BatchOutcome o = houses::HouseBatch(target->sqlca(), target->houses()).generate(target->building());
+    // The target read the grid under the building's lock: it is not read again.
+    houses::HouseBatch batch(target->sqlca(), target->houses());
+    const houses::BatchOutcome o = batch.generate(target->building(), houses::HouseBatch::GridRead::UnderLock);
     printOutcome(console, o);
     if (o.result != houses::BatchOutcome::Result::Done) return ExitFailed;
     console.out() << houses::HouseBatch::countLine(target->houses().rowCount()) << Qt::endl;

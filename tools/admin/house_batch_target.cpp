@@ -35,6 +35,12 @@ std::unique_ptr<HouseBatchTarget> HouseBatchTarget::load(const CommandLine& line
     if (!t->m_session) return nullptr;
     *exitCode = ExitFailed;
     Sqlca& sqlca = t->sqlca();
+    // The building is locked before anything of it is read: what the command
+    // counts, generates against or deletes is what is stored until it ends.
+    if (!sqlca.beginLocked(QStringLiteral("tc_ge_building"), QStringLiteral("buildingno"), buildingNo)) {
+        console.fail(QStringLiteral("无法锁定楼院 %1：%2").arg(buildingNo).arg(sqlca.sqlErrText()));
+        return nullptr;
+    }
 
     houses::registerBatchViews(t->m_views);
     auto view = [&](const char* name) {

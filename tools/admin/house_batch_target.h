@@ -21,8 +21,10 @@ class CommandLine;
 // compounds only) and the grid of its houses.
 class HouseBatchTarget {
 public:
-    // Parses "DB --building N", opens the registry and loads the building.
-    // nullptr after printing why (exitCode() then says how to exit).
+    // Parses "DB --building N", opens the registry, locks the building and
+    // loads it inside that unit of work (ended by the batch's save, else
+    // rolled back when the target goes). nullptr after printing why
+    // (exitCode then says how to exit).
     static std::unique_ptr<HouseBatchTarget> load(const CommandLine& line, const QString& usage, AdminConsole& console,
                                                   int* exitCode);
     ~HouseBatchTarget();
