@@ -3,6 +3,7 @@
 #include "houses/house_usage.h"
 
 #include "frame/dataview.h"
+#include "frame/expr/values.h"
 #include "frame/row_cursor.h"
 #include "frame/sqlca.h"
 #include "houses/house_batch_limits.h"
@@ -39,9 +40,9 @@ BatchOutcome refused(const QString& text)
 
 // The door number of a grid row as the duplicate test compares it: rows
 // without a whole door number never match a generated door.
-std::optional<long long> doorOf(const DataView& houses, int row)
+std::optional<long long> doorOf(const DataView& houses, int row, int doorColumn)
 {
-    const std::optional<double> v = houses.getItemNumber(row, QStringLiteral("unitno"));
+    const std::optional<double> v = expr::values::toNumber(houses.item(row, doorColumn));
     if (!v || *v != std::trunc(*v)) return std::nullopt;
     return static_cast<long long>(*v);
 }
@@ -139,11 +140,12 @@ BatchOutcome HouseBatch::generate(const BatchBuilding& b, GridRead read)
     Existing existing;
     const int keyColumn = m_houses.columnIndex(QStringLiteral("houseno"));
     const int numberColumn = m_houses.columnIndex(QStringLiteral("housenumber"));
+    const int doorColumn = m_houses.columnIndex(QStringLiteral("unitno"));
     QSet<qlonglong> shown;
     for (int r = 1; r <= m_houses.rowCount(); ++r) {
         const QVariant key = m_houses.item(r, keyColumn);
         if (key.isValid() && !gridIsCurrent) shown.insert(key.toLongLong());
-        else existing.add(doorOf(m_houses, r), m_houses.item(r, numberColumn).toString());
+        else existing.add(doorOf(m_houses, r, doorColumn), m_houses.item(r, numberColumn).toString());
     }
     bool gridIsStale = false;
     if (!gridIsCurrent) {
@@ -224,13 +226,15 @@ QList<HouseBatch::NewHouse> HouseBatch::missingStoreys(const BatchBuilding& b, E
 {
     const int floors = int(*b.floors);
     const int perFloor = int(*b.housesPerFloor);
+    // Every door has the same floors and numbers: they are named once.
+    QList<std::pair<int, QString>> storeys;
+    storeys.reserve(qsizetype(floors) * perFloor);
+    for (int f = 1; f <= floors; ++f)
+        for (int h = 1; h <= perFloor; ++h) storeys.append({f, HouseNumbering::batch(floors, perFloor, f, h)});
     QList<NewHouse> houses;
     for (long long d = 1; d <= *b.doors; ++d)
-        for (int f = 1; f <= floors; ++f)
-            for (int h = 1; h <= perFloor; ++h) {
-                const QString number = HouseNumbering::batch(floors, perFloor, f, h);
-                if (existing.claimDoorNumber(d, number)) houses.append({d, b.doorWord, f, number, QVariant()});
-            }
+        for (const auto& [floor, number] : storeys)
+            if (existing.claimDoorNumber(d, number)) houses.append({d, b.doorWord, floor, number, QVariant()});
     return houses;
 }
 
