@@ -4,6 +4,7 @@
 #include "frame/expr/values.h"
 
 #include <algorithm>
+#include <array>
 
 namespace cr {
 
@@ -186,14 +187,34 @@ bool DataView::Private::applySortSpec(const QString& spec, QString* error)
 
 namespace {
 
+// Orders UTF-8 texts as their UTF-16 forms compare (QString::compare): byte
+// order is code point order, except that UTF-16 puts U+E000..U+FFFF after
+// the surrogates of U+10000 and above. Where two texts first differ both
+// bytes start a character (the same one's continuation bytes keep code point
+// order), so moving the lead bytes of U+E000..U+FFFF (EE, EF) above those of
+// U+10000.. (F0..F4) is all it takes.
+int compareAsUtf16(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    const auto* x = reinterpret_cast<const unsigned char*>(a.data());
+    const auto* y = reinterpret_cast<const unsigned char*>(b.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (x[i] == y[i]) continue;
+        const auto rank = [](unsigned char c) { return c == 0xEE || c == 0xEF ? c + 7 : int(c); };
+        return rank(x[i]) < rank(y[i]) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 // The keys of one sort column, read once per row and kept by kind: integers
 // and texts, the usual keys, compare directly; anything else (dates,
 // decimals) the way the expressions compare values, from the cell's value
 // kept aside. Kept column by column, a key costs a byte and its value, not
-// a whole QVariant: the largest lists sort 100,000 rows by six keys.
+// a whole QVariant: the largest lists sort 100,000 rows by six keys. Stored
+// texts are compared where the row store keeps them, never decoded.
 class SortColumn {
 public:
-    enum Kind : unsigned char { Empty, Integer, Text, Other };
+    enum Kind : unsigned char { Empty, Integer, Text, Utf8, Other };
 
     explicit SortColumn(size_t rows) : m_kind(rows, Empty) {}
 
@@ -215,6 +236,19 @@ public:
             m_aside.push_back(v);
         }
     }
+    // Short texts (door and house numbers) are copied next to each other,
+    // longer ones are pointed at where the row store keeps them.
+    void setUtf8(size_t row, QByteArrayView text)
+    {
+        if (m_utf8.empty()) m_utf8.resize(m_kind.size());
+        m_kind[row] = Utf8;
+        if (text.size() <= qsizetype(sizeof(Short))) {
+            if (m_short.empty()) m_short.resize(m_kind.size());
+            std::copy(text.begin(), text.end(), m_short[row].begin());
+            text = QByteArrayView(m_short[row].data(), text.size());
+        }
+        m_utf8[row] = text;
+    }
 
     // Empty cells first; otherwise as expr::values::compare orders them.
     int compare(size_t a, size_t b) const
@@ -226,6 +260,7 @@ public:
             const int c = m_text[a].compare(m_text[b]);
             return c < 0 ? -1 : (c > 0 ? 1 : 0);
         }
+        if (x == Utf8 && y == Utf8) return compareAsUtf16(m_utf8[a], m_utf8[b]);
         return expr::values::compare(value(a), value(b)).value_or(0);
     }
 
@@ -235,6 +270,7 @@ private:
         switch (Kind(m_kind[row])) {
         case Integer: return QVariant(static_cast<qlonglong>(m_number[row]));
         case Text: return QVariant(m_text[row]);
+        case Utf8: return QVariant(QString::fromUtf8(m_utf8[row]));
         case Other: return m_aside[static_cast<size_t>(m_number[row])];
         case Empty: break;
         }
@@ -244,6 +280,9 @@ private:
     std::vector<unsigned char> m_kind;
     std::vector<qint64> m_number;   // the integer, or where the value kept aside is
     std::vector<QString> m_text;
+    using Short = std::array<char, 8>;
+    std::vector<QByteArrayView> m_utf8;
+    std::vector<Short> m_short;   // sized once, before anything points into it
     std::vector<QVariant> m_aside;
 };
 
@@ -258,7 +297,17 @@ bool DataView::Private::applySort()
     keys.reserve(sortKeys.size());
     for (const SortKey& key : sortKeys) {
         SortColumn& column = keys.emplace_back(rows.size());
+        const bool storedText = !columns[size_t(key.column)].computed && columns[size_t(key.column)].kind == ColumnKind::Text;
         for (size_t i = 0; i < rows.size(); ++i) {
+            if (storedText) {
+                if (store.isNull(rows[i], key.column)) continue;
+                // An empty text takes the general way, as it always has.
+                const std::optional<QByteArrayView> text = store.utf8(rows[i], key.column);
+                if (text && !text->isEmpty()) {
+                    column.setUtf8(i, *text);
+                    continue;
+                }
+            }
             bool error = false;
             column.set(i, cellValue(rows, static_cast<int>(i) + 1, key.column, &error));
         }
@@ -272,9 +321,32 @@ bool DataView::Private::applySort()
         }
         return false;
     };
-    // Rows read in the order asked for (the query's ORDER BY) stay as they are.
-    if (std::is_sorted(order.begin(), order.end(), before)) return true;
-    std::stable_sort(order.begin(), order.end(), before);
+    // Rows mostly come in runs already in order (a building's houses as they
+    // were generated, rows read in the order asked for): the runs are found
+    // and merged pairwise, so a list nearly in order costs a few passes, not
+    // a full sort. Merging takes the earlier run first on ties: stable.
+    std::vector<size_t> runs{0};
+    for (size_t i = 1; i < order.size(); ++i)
+        if (before(order[i], order[i - 1])) runs.push_back(i);
+    runs.push_back(order.size());
+    if (runs.size() <= 2) return true;   // one run: already in order
+    std::vector<size_t> merged(order.size());
+    while (runs.size() > 2) {
+        std::vector<size_t> next{0};
+        size_t j = 0;
+        for (; j + 2 < runs.size(); j += 2) {
+            std::merge(order.begin() + ptrdiff_t(runs[j]), order.begin() + ptrdiff_t(runs[j + 1]),
+                       order.begin() + ptrdiff_t(runs[j + 1]), order.begin() + ptrdiff_t(runs[j + 2]),
+                       merged.begin() + ptrdiff_t(runs[j]), before);
+            next.push_back(runs[j + 2]);
+        }
+        if (j + 1 < runs.size()) {   // an odd run out waits for the next pass
+            std::copy(order.begin() + ptrdiff_t(runs[j]), order.end(), merged.begin() + ptrdiff_t(runs[j]));
+            next.push_back(runs[j + 1]);
+        }
+        order.swap(merged);
+        runs = std::move(next);
+    }
     std::vector<DataRow*> sorted;
     sorted.reserve(all.size());
     for (size_t i : order) sorted.push_back(all[i]);

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -121,6 +122,20 @@ QString RowStore::text(quint64 c) const
     }
     const auto* blob = reinterpret_cast<const TextBlob*>(static_cast<quintptr>(c));
     return QString::fromUtf8(blob->data, blob->size);
+}
+
+std::optional<QByteArrayView> RowStore::utf8(const DataRow* row, int column) const
+{
+    if (m_kind[column] != ColumnKind::Text || isNull(row, column)) return std::nullopt;
+    const quint64* c = cell(row, column);
+    if (*c & kInlineTag) {
+        // The bytes follow the tag byte in the cell's own memory on a
+        // little-endian machine only.
+        if constexpr (std::endian::native != std::endian::little) return std::nullopt;
+        return QByteArrayView(reinterpret_cast<const char*>(c) + 1, qsizetype((*c >> 1) & 7));
+    }
+    const auto* blob = reinterpret_cast<const TextBlob*>(static_cast<quintptr>(*c));
+    return QByteArrayView(blob->data, blob->size);
 }
 
 QVariant RowStore::value(const DataRow* row, int column) const

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QVariant>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -64,6 +65,9 @@ public:
 
     bool isNull(const DataRow* row, int column) const;
     QVariant value(const DataRow* row, int column) const;   // invalid when empty
+    // A text cell's UTF-8 bytes where they are kept, valid while the row is;
+    // nullopt where they cannot be shown in place (then read value()).
+    std::optional<QByteArrayView> utf8(const DataRow* row, int column) const;
     // The value must already be of the column's kind (or null).
     void setValue(DataRow* row, int column, const QVariant& value);
     bool equals(const DataRow* row, int column, const QVariant& value) const;

@@ -193,6 +193,86 @@ TEST(Sort, EveryKindOfKeyOrdersAsTheExpressionsCompare)
         }
 }
 
+// Texts sort as QString compares them (UTF-16 code units), whether kept in
+// the cell (up to 7 bytes) or apart, repeated or not: ASCII, accented Latin,
+// CJK, private use and full-width forms (U+E000..U+FFFF) and characters
+// beyond U+FFFF, which UTF-16 puts before the full-width forms.
+TEST(Sort, TextsOrderAsTheirUtf16FormsCompare)
+{
+    const QStringList texts = {
+        QStringLiteral("b"), QStringLiteral("ab"), QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("é"),
+        QStringLiteral("十"), QStringLiteral("１"), QString(QChar(0xE000)), QStringLiteral("𠀀"),
+        QStringLiteral("𠀀1"), QStringLiteral("一二三四五六"), QStringLiteral("一二三四五七"), QStringLiteral("一二三"),
+        QStringLiteral("b"), QStringLiteral("一二三四五六"), QStringLiteral("Ｚ０１"), QStringLiteral("𠀀Ｚ"),
+    };
+    QList<QList<QPair<QString, QVariant>>> rows;
+    for (int i = 0; i < texts.size(); ++i) rows.append({{"k", i}, {"housenumber", texts[i]}});
+    auto v = storedHouses(rows);
+    for (const bool descending : {false, true}) {
+        std::vector<int> order(size_t(texts.size()));
+        for (size_t i = 0; i < order.size(); ++i) order[i] = int(i);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const int c = texts[a].compare(texts[b]);
+            return descending ? c > 0 : c < 0;
+        });
+        QStringList expected;
+        for (int i : order) expected << QString::number(i);
+        ASSERT_EQ(v->setSort(descending ? QStringLiteral("housenumber d") : QStringLiteral("housenumber a")), 1);
+        ASSERT_EQ(v->sort(), 1);
+        EXPECT_EQ(columnTexts(*v, QStringLiteral("k")), expected) << (descending ? "desc" : "asc");
+    }
+}
+
+// Lists come in every shape: already in order, reversed, in ordered runs
+// with a few breaks, or shuffled with many ties and empty cells. Each ends in
+// the order of a stable sort over the same keys, ties in their earlier order.
+TEST(Sort, ListsOfEveryShapeEndAsAStableSortWouldLeaveThem)
+{
+    enum class Shape { InOrder, Reversed, Runs, Shuffled };
+    const int n = 1000;
+    for (const Shape shape : {Shape::InOrder, Shape::Reversed, Shape::Runs, Shape::Shuffled}) {
+        SCOPED_TRACE(static_cast<int>(shape));
+        quint32 seed = 12345;
+        const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+        QList<QList<QPair<QString, QVariant>>> rows;
+        struct Key {
+            QVariant building;
+            QString number;
+        };
+        std::vector<Key> keys;
+        for (int i = 0; i < n; ++i) {
+            QVariant building;
+            QString number;
+            switch (shape) {
+            case Shape::InOrder: building = i / 10; number = QStringLiteral("%1").arg(i % 10); break;
+            case Shape::Reversed: building = (n - i) / 10; number = QStringLiteral("%1").arg(9 - i % 10); break;
+            case Shape::Runs: building = i / 12; number = QString::number(i % 12 + 1); break;   // "10" < "9"
+            case Shape::Shuffled:
+                if (next() % 10) building = int(next() % 7);
+                number = QStringLiteral("号%1").arg(next() % 5);
+                break;
+            }
+            rows.append({{"k", i}, {"building", building}, {"housenumber", number}});
+            keys.push_back({building, number});
+        }
+        auto v = storedHouses(rows);
+        std::vector<int> order(n);
+        for (int i = 0; i < n; ++i) order[size_t(i)] = i;
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const Key& x = keys[size_t(a)];
+            const Key& y = keys[size_t(b)];
+            if (x.building.isValid() != y.building.isValid()) return !x.building.isValid();
+            if (x.building.toInt() != y.building.toInt()) return x.building.toInt() < y.building.toInt();
+            return x.number.compare(y.number) < 0;
+        });
+        QStringList expected;
+        for (int i : order) expected << QString::number(i);
+        ASSERT_EQ(v->setSort(QStringLiteral("building a, housenumber a")), 1);
+        ASSERT_EQ(v->sort(), 1);
+        EXPECT_EQ(columnTexts(*v, QStringLiteral("k")), expected);
+    }
+}
+
 TEST(Sort, FilteredRowsReturnInSortedOrder)
 {
     auto v = sampleHouses();
