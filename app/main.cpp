@@ -58,7 +58,7 @@ int main(int argc, char** argv)
     const QCommandLineOption recordOption(QStringLiteral("record"), QStringLiteral("在登记窗口中打开这条记录（关键字）"),
                                           QStringLiteral("KEY"));
     const QCommandLineOption addOption(QStringLiteral("add"), QStringLiteral("在登记窗口中新增一条记录"));
-    const QCommandLineOption shotOption(QStringLiteral("screenshot"), QStringLiteral("把窗口画到 PNG 文件后退出"),
+    const QCommandLineOption shotOption(QStringLiteral("screenshot"), QStringLiteral("把窗口画到 PNG 文件（文件名以 .bmp 结尾时为 BMP）后退出"),
                                         QStringLiteral("OUT.png"));
     const QCommandLineOption dialogOption(QStringLiteral("dialog"),
                                     QStringLiteral("与 --screenshot 一起：画出对话框（first-start、new-registry、about、"
