@@ -260,13 +260,16 @@ void printRow(const QString& work, double ours, double reference, double goalRat
           << Qt::endl;
 }
 
-void printGoal(const QString& work, double ours, double goalMs)
+void printGoal(const QString& work, double ours, double goalMs, double reference, const QString& note)
 {
-    out() << QStringLiteral("| %1 | - | this %2 ms | | goal <= %3 ms: %4 |")
+    out() << QStringLiteral("| %1 | %2 | this %3 ms | %4 | goal <= %5 ms: %6 |%7")
                  .arg(work)
+                 .arg(reference > 0 ? QStringLiteral("reference %1 ms").arg(reference, 0, 'f', 1) : QStringLiteral("-"))
                  .arg(ours, 0, 'f', 1)
+                 .arg(reference > 0 ? QStringLiteral("%1x").arg(ours / reference, 0, 'f', 2) : QString())
                  .arg(goalMs, 0, 'f', 0)
                  .arg(ours <= goalMs ? QStringLiteral("met") : QStringLiteral("NOT met"))
+                 .arg(note.isEmpty() ? QString() : QStringLiteral(" %1 |").arg(note))
           << Qt::endl;
 }
 

@@ -86,8 +86,10 @@ bool makeLargeDatabase(const DbTarget& target);
 // One row of the comparison: this project's figure next to the reference
 // and the goal ratio.
 void printRow(const QString& work, double ours, double reference, double goalRatio, const QString& note = QString());
-// A row with an absolute goal (no reference).
-void printGoal(const QString& work, double ours, double goalMs);
+// A row with an absolute goal. A reference, when given, only shows how fast
+// the machine ran at the time (what the engine's client takes for part of
+// the same work).
+void printGoal(const QString& work, double ours, double goalMs, double reference = 0, const QString& note = QString());
 
 // Machine load (1-minute average) now.
 QString loadAverage();

@@ -84,14 +84,19 @@ struct HouseBatch::NewHouse {
 };
 
 // The houses a building already has, by door and number (multi-storey rule)
-// and by number alone (bungalow rule).
+// or by number alone (bungalow rule): only the building's own rule is kept.
 class HouseBatch::Existing {
 public:
+    Existing(bool bungalows, qsizetype expected) : m_bungalows(bungalows)
+    {
+        if (bungalows) m_numbers.reserve(expected);
+        else m_doorNumbers.reserve(expected);
+    }
     void add(std::optional<long long> door, const QString& number)
     {
         if (number.isNull()) return;
-        m_numbers.insert(number);
-        if (door) m_doorNumbers.insert({*door, number});
+        if (m_bungalows) m_numbers.insert(number);
+        else if (door) m_doorNumbers.insert({*door, number});
     }
     // Each test also takes the number, so a generation never adds one twice.
     bool claimNumber(const QString& number)
@@ -108,6 +113,7 @@ public:
     }
 
 private:
+    bool m_bungalows;
     QSet<QString> m_numbers;
     QSet<QPair<long long, QString>> m_doorNumbers;
 };
@@ -137,7 +143,7 @@ BatchOutcome HouseBatch::generate(const BatchBuilding& b, GridRead read)
     // holds exactly the stored houses and is taken as it stands.
     const bool gridIsCurrent =
         read == GridRead::UnderLock && b.buildingNo && m_sqlca.inTransaction() && m_houses.deletedCount() == 0;
-    Existing existing;
+    Existing existing(bungalows, m_houses.rowCount());
     const int keyColumn = m_houses.columnIndex(QStringLiteral("houseno"));
     const int numberColumn = m_houses.columnIndex(QStringLiteral("housenumber"));
     const int doorColumn = m_houses.columnIndex(QStringLiteral("unitno"));
