@@ -5,14 +5,27 @@
 #include <QSqlDriver>
 #include <QTime>
 #include <sqlite3.h>
+#include <vector>
 
 namespace cr {
 namespace {
 
 // Values bound the way the Qt SQLite driver binds them, so a statement finds
 // the same rows whichever way it runs.
-int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
+// Binds one value. Texts kept in `keep` are bound where they stand (the
+// caller keeps them until the statement is reset); otherwise the library
+// takes its own copy.
+int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v, std::vector<QByteArray>* keep = nullptr)
 {
+    const auto bindText = [&](QByteArray t) {
+        if (!keep)
+            return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT,
+                                       SQLITE_UTF8);
+        keep->push_back(std::move(t));   // moving keeps the bytes where they are
+        const QByteArray& kept = keep->back();
+        return sqlite3_bind_text64(stmt, index, kept.constData(), sqlite3_uint64(kept.size()), SQLITE_STATIC,
+                                   SQLITE_UTF8);
+    };
     if (!v.isValid() || v.isNull()) return sqlite3_bind_null(stmt, index);
     switch (v.typeId()) {
     case QMetaType::Bool:
@@ -31,18 +44,14 @@ int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
         const QByteArray b = v.toByteArray();
         return sqlite3_bind_blob64(stmt, index, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
     }
-    case QMetaType::QDateTime: {
-        const QByteArray t = v.toDateTime().toString(Qt::ISODateWithMs).toUtf8();
-        return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
-    }
-    case QMetaType::QTime: {
-        const QByteArray t = v.toTime().toString(QStringLiteral("hh:mm:ss.zzz")).toUtf8();
-        return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
-    }
-    default: {
-        const QByteArray t = v.toString().toUtf8();
-        return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
-    }
+    case QMetaType::QString:
+        return bindText(static_cast<const QString*>(v.constData())->toUtf8());
+    case QMetaType::QDateTime:
+        return bindText(v.toDateTime().toString(Qt::ISODateWithMs).toUtf8());
+    case QMetaType::QTime:
+        return bindText(v.toTime().toString(QStringLiteral("hh:mm:ss.zzz")).toUtf8());
+    default:
+        return bindText(v.toString().toUtf8());
     }
 }
 
@@ -122,8 +131,13 @@ public:
         m_error.clear();
         m_errorCode.clear();
         m_done = false;
+        // The last run's texts may go: every parameter is bound afresh (one
+        // not given is bound NULL, never left pointing at them).
+        if (qsizetype(values.size()) < sqlite3_bind_parameter_count(m_stmt)) sqlite3_clear_bindings(m_stmt);
+        m_texts.clear();
+        m_texts.reserve(values.size());
         for (size_t i = 0; i < values.size(); ++i)
-            if (bindValue(m_stmt, int(i) + 1, values[i]) != SQLITE_OK) return fail();
+            if (bindValue(m_stmt, int(i) + 1, values[i], &m_texts) != SQLITE_OK) return fail();
         if (!step()) return m_error.isEmpty();
         m_pendingRow = true;
         return true;
@@ -168,6 +182,7 @@ private:
     }
 
     sqlite3_stmt* m_stmt;
+    std::vector<QByteArray> m_texts;   // texts bound in place, until the next run
     sqlite3* m_db;
     sqlite3_mutex* m_mutex;
     bool m_locked = false;
