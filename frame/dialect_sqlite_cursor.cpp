@@ -3,28 +3,61 @@
 #include <QDate>
 #include <QDateTime>
 #include <QSqlDriver>
+#include <QStringEncoder>
 #include <QTime>
+#include <span>
 #include <sqlite3.h>
 #include <vector>
 
 namespace cr {
 namespace {
 
-// Values bound the way the Qt SQLite driver binds them, so a statement finds
-// the same rows whichever way it runs.
-// Binds one value. Texts kept in `keep` are bound where they stand (the
-// caller keeps them until the statement is reset); otherwise the library
-// takes its own copy.
-int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v, std::vector<QByteArray>* keep = nullptr)
+// The UTF-8 forms of one run's texts, bound where they stand until the
+// statement runs again: no copy of each text, by us or by the library. The
+// room for the run's texts is set aside before the first is written, so
+// none of them moves.
+class RunTexts {
+public:
+    void start(std::span<const QVariant> values)
+    {
+        qsizetype need = 0;
+        for (const QVariant& v : values)
+            if (v.typeId() == QMetaType::QString)
+                need += m_encoder.requiredSpace(static_cast<const QString*>(v.constData())->size());
+        if (m_bytes.size() < need) m_bytes.resize(need);
+        m_used = 0;
+        m_others.clear();
+    }
+    QByteArrayView add(const QString& text)
+    {
+        char* begin = m_bytes.data() + m_used;
+        char* end = m_encoder.appendToBuffer(begin, text);
+        m_used += end - begin;
+        return QByteArrayView(begin, end - begin);
+    }
+    QByteArrayView add(QByteArray text)
+    {
+        m_others.push_back(std::move(text));   // moving keeps the bytes where they are
+        return m_others.back();
+    }
+
+private:
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+    std::vector<QByteArray> m_others;   // texts of dates and other values
+};
+
+// Binds one value the way the Qt SQLite driver binds it, so a statement
+// finds the same rows whichever way it runs. With `run`, texts are bound
+// where the run keeps them; otherwise the library takes its own copy.
+int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v, RunTexts* run = nullptr)
 {
+    const auto bind = [&](QByteArrayView t, sqlite3_destructor_type keep) {
+        return sqlite3_bind_text64(stmt, index, t.data(), sqlite3_uint64(t.size()), keep, SQLITE_UTF8);
+    };
     const auto bindText = [&](QByteArray t) {
-        if (!keep)
-            return sqlite3_bind_text64(stmt, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT,
-                                       SQLITE_UTF8);
-        keep->push_back(std::move(t));   // moving keeps the bytes where they are
-        const QByteArray& kept = keep->back();
-        return sqlite3_bind_text64(stmt, index, kept.constData(), sqlite3_uint64(kept.size()), SQLITE_STATIC,
-                                   SQLITE_UTF8);
+        return run ? bind(run->add(std::move(t)), SQLITE_STATIC) : bind(t, SQLITE_TRANSIENT);
     };
     if (!v.isValid() || v.isNull()) return sqlite3_bind_null(stmt, index);
     switch (v.typeId()) {
@@ -44,8 +77,10 @@ int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v, std::vector<QByt
         const QByteArray b = v.toByteArray();
         return sqlite3_bind_blob64(stmt, index, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
     }
-    case QMetaType::QString:
-        return bindText(static_cast<const QString*>(v.constData())->toUtf8());
+    case QMetaType::QString: {
+        const QString& text = *static_cast<const QString*>(v.constData());
+        return run ? bind(run->add(text), SQLITE_STATIC) : bind(text.toUtf8(), SQLITE_TRANSIENT);
+    }
     case QMetaType::QDateTime:
         return bindText(v.toDateTime().toString(Qt::ISODateWithMs).toUtf8());
     case QMetaType::QTime:
@@ -134,8 +169,7 @@ public:
         // The last run's texts may go: every parameter is bound afresh (one
         // not given is bound NULL, never left pointing at them).
         if (qsizetype(values.size()) < sqlite3_bind_parameter_count(m_stmt)) sqlite3_clear_bindings(m_stmt);
-        m_texts.clear();
-        m_texts.reserve(values.size());
+        m_texts.start(values);
         for (size_t i = 0; i < values.size(); ++i)
             if (bindValue(m_stmt, int(i) + 1, values[i], &m_texts) != SQLITE_OK) return fail();
         if (!step()) return m_error.isEmpty();
@@ -182,7 +216,7 @@ private:
     }
 
     sqlite3_stmt* m_stmt;
-    std::vector<QByteArray> m_texts;   // texts bound in place, until the next run
+    RunTexts m_texts;   // texts bound in place, until the next run
     sqlite3* m_db;
     sqlite3_mutex* m_mutex;
     bool m_locked = false;
