@@ -108,18 +108,23 @@ DataViewDef buildingForm()
 }
 
 // The houses of one building, in the batch window's grid; saving it writes
-// the generated or deleted houses.
-DataViewDef houseGrid()
+// the generated or deleted houses. Only the columns in `read` are read when
+// it names any; the others are selected empty.
+DataViewDef houseGrid(const QStringList& read = {})
 {
     const QStringList cols = {"commno", "houseno", "buildingno", "unitname", "floorno", "housenumber", "housearea",
                               "buildingmodel", "houseuse", "isrent", "droittype", "houserownername",
                               "contactphone", "issave", "note", "prepare1", "prepare2", "prepare3", "prepare4",
                               "prepare5", "prepare6", "unitno", "personno"};
+    QStringList selected;
+    for (const QString& c : cols)
+        selected << (read.isEmpty() || read.contains(c) ? QStringLiteral("tc_ge_houseinfo.%1 AS %1").arg(c)
+                                                        : QStringLiteral("NULL AS %1").arg(c));
     DataViewDef d;
     d.name = QStringLiteral("d_housemanage_house");
     d.sql = QStringLiteral("SELECT %1 FROM tc_ge_houseinfo WHERE tc_ge_houseinfo.buildingno = :al_buildingno "
                            "ORDER BY tc_ge_houseinfo.unitno, tc_ge_houseinfo.floorno, tc_ge_houseinfo.housenumber")
-                .arg(selectOf(QStringLiteral("tc_ge_houseinfo"), cols));
+                .arg(selected.join(QStringLiteral(", ")));
     d.arguments = {QStringLiteral("al_buildingno")};
     d.updateTable = QStringLiteral("tc_ge_houseinfo");
     d.keyColumn = QStringLiteral("houseno");
@@ -172,6 +177,11 @@ DataViewDef houseGrid()
 }
 
 } // namespace
+
+DataViewDef houseGridForGeneration()
+{
+    return houseGrid({"houseno", "buildingno", "unitno", "floorno", "housenumber"});
+}
 
 void registerBatchViews(ViewCatalog& catalog)
 {

@@ -2,6 +2,7 @@
 
 namespace cr {
 class ViewCatalog;
+struct DataViewDef;
 }
 
 namespace cr::houses {
@@ -11,5 +12,10 @@ void registerViews(ViewCatalog& catalog);
 // The batch window's views alone (its building list and form, the house
 // grid): what the command-line generation and deletion read.
 void registerBatchViews(ViewCatalog& catalog);
+// The batch grid reading only what a generation compares (key, building,
+// door, floor, number), the other columns left empty: for a caller that
+// shows none of them and only adds houses. The building's houses then come
+// from its door index alone.
+DataViewDef houseGridForGeneration();
 
 } // namespace cr::houses

@@ -233,15 +233,17 @@ TEST_P(HouseBatchTest, HousesStoredMeanwhileAreFoundNotDoubled)
 // them again. Either way the same houses are found, none doubled.
 TEST_P(HouseBatchTest, AGridReadUnderTheLockIsTakenAsItStands)
 {
-    enum class Setup { Locked, NoUnitOpen, DeletionPending };
+    enum class Setup { Locked, LockedNarrowGrid, NoUnitOpen, DeletionPending };
     const struct {
         Setup setup;
         int generated;
         qlonglong storedAfter;
+        int byHandAfter;   // houses entered by hand, as they were
     } cases[] = {
-        {Setup::Locked, 22, 25},            // 101室 in door 1 and 602室 in door 2 exist; door 3 is no door here
-        {Setup::NoUnitOpen, 21, 25},        // and 201室 in door 1, stored after the grid was read
-        {Setup::DeletionPending, 22, 24},   // 602室 of door 2 is still stored while its deletion waits
+        {Setup::Locked, 22, 25, 3},             // 101室 in door 1 and 602室 in door 2 exist; door 3 is no door here
+        {Setup::LockedNarrowGrid, 22, 25, 3},   // the same from the grid that reads only what is compared
+        {Setup::NoUnitOpen, 21, 25, 4},         // and 201室 in door 1, stored after the grid was read
+        {Setup::DeletionPending, 22, 24, 2},    // 602室 of door 2 is still stored while its deletion waits
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.setup));
@@ -253,6 +255,12 @@ TEST_P(HouseBatchTest, AGridReadUnderTheLockIsTakenAsItStands)
         if (c.setup != Setup::NoUnitOpen)
             ASSERT_TRUE(db().beginLocked(QStringLiteral("tc_ge_building"), QStringLiteral("buildingno"), b));
         const BatchBuilding values = load(b);
+        if (c.setup == Setup::LockedNarrowGrid) {
+            grid = std::make_unique<DataView>(houseGridForGeneration());
+            grid->setTransObject(&db());
+            ASSERT_EQ(grid->retrieve({b}), 3) << grid->lastError().toStdString();
+            EXPECT_TRUE(grid->getItem(1, QStringLiteral("issave")).isNull()) << "only the compared columns are read";
+        }
         ASSERT_EQ(grid->rowCount(), 3);
         if (c.setup == Setup::NoUnitOpen) {
             house(b, 1, QStringLiteral("201室"));
@@ -277,6 +285,11 @@ TEST_P(HouseBatchTest, AGridReadUnderTheLockIsTakenAsItStands)
                                    {{"b", b}}).toInt(),
                   0)
             << "a door holds a number twice";
+        EXPECT_EQ(db().selectValue(QStringLiteral("SELECT COUNT(*) FROM tc_ge_houseinfo WHERE buildingno = :b AND "
+                                                  "issave = '1'"),
+                                   {{"b", b}}).toInt(),
+                  c.byHandAfter)
+            << "houses stored before keep what they held";
     }
 }
 

@@ -116,6 +116,27 @@ TEST_F(HouseCommands, GenerateReportsAsTheWindowDoes)
     EXPECT_EQ(houses(QStringLiteral("unitno = 2 AND housenumber = '602室' AND issave = '0'")), 1);
 }
 
+// The command reads of the stored houses only what the generation compares:
+// a house entered by hand keeps everything else it holds, and its number is
+// not generated again in its door.
+TEST_F(HouseCommands, GenerationLeavesHousesEnteredByHandAsTheyAre)
+{
+    sql(QStringLiteral("INSERT INTO tc_ge_houseinfo (commno, buildingno, unitno, unitname, floorno, housenumber, "
+                       "housearea, houseuse, houserownername, contactphone, note, issave) VALUES ('1', 1, 2, '单元', "
+                       "6, '602室', 88.5, '02', '王芳', '13800000000', '临街', '1')"));
+    const AdminRun r = admin(args("generate-houses", QStringLiteral("1")));
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("此次共生成23套房屋"))) << r.out.toStdString();
+    EXPECT_EQ(houses(QStringLiteral("buildingno = 1")), 24);
+    EXPECT_EQ(houses(QStringLiteral("buildingno = 1 AND unitno = 2 AND housenumber = '602室' AND housearea = 88.5 "
+                                    "AND houseuse = '02' AND houserownername = '王芳' AND contactphone = '13800000000' "
+                                    "AND note = '临街' AND issave = '1' AND unitname = '单元' AND floorno = 6")),
+              1);
+    EXPECT_EQ(admin(args("generate-houses", QStringLiteral("1"))).exitCode, 0);
+    EXPECT_EQ(houses(QStringLiteral("buildingno = 1 AND housearea = 88.5 AND note = '临街'")), 1);
+    EXPECT_EQ(houses(QStringLiteral("buildingno = 1")), 24);
+}
+
 TEST_F(HouseCommands, DeleteOnlyWithYes)
 {
     ASSERT_EQ(admin(args("generate-houses", QStringLiteral("1"))).exitCode, 0);

@@ -13,7 +13,7 @@ int runGenerateHouses(const CommandLine& line, AdminConsole& console)
 {
     int exitCode = ExitOk;
     auto target = HouseBatchTarget::load(line, findCommand(QStringLiteral("generate-houses"))->usage, console,
-                                         &exitCode);
+                                         &exitCode, HouseBatchTarget::Grid::ForGeneration);
     if (!target) return exitCode;
     console.out() << target->buildingLabel() << QStringLiteral("：")
                   << houses::HouseBatch::countLine(target->houses().rowCount()) << Qt::endl;

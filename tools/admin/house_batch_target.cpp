@@ -16,7 +16,7 @@ HouseBatchTarget::~HouseBatchTarget()
 }
 
 std::unique_ptr<HouseBatchTarget> HouseBatchTarget::load(const CommandLine& line, const QString& usage,
-                                                         AdminConsole& console, int* exitCode)
+                                                         AdminConsole& console, int* exitCode, Grid grid)
 {
     *exitCode = ExitUsage;
     if (line.positional().size() != 1) {
@@ -43,15 +43,15 @@ std::unique_ptr<HouseBatchTarget> HouseBatchTarget::load(const CommandLine& line
     }
 
     houses::registerBatchViews(t->m_views);
-    auto view = [&](const char* name) {
-        auto v = std::make_unique<DataView>(*t->m_views.find(QLatin1String(name)));
+    auto view = [&](const DataViewDef& def) {
+        auto v = std::make_unique<DataView>(def);
         v->setTransObject(&sqlca);
         v->setCatalog(&t->m_views);
         return v;
     };
     // The building's row as the window's building form reads it (the same
     // columns as its list, without reading every building).
-    t->m_buildings = view("d_housemanage_f");
+    t->m_buildings = view(*t->m_views.find(QStringLiteral("d_housemanage_f")));
     if (t->m_buildings->retrieve({buildingNo}) < 0) {
         console.fail(QStringLiteral("无法读取楼院：%1").arg(t->m_buildings->lastError()));
         return nullptr;
@@ -67,7 +67,8 @@ std::unique_ptr<HouseBatchTarget> HouseBatchTarget::load(const CommandLine& line
         return nullptr;
     }
     t->m_row = 1;
-    t->m_houses = view("d_housemanage_house");
+    t->m_houses = view(grid == Grid::ForGeneration ? houses::houseGridForGeneration()
+                                                   : *t->m_views.find(QStringLiteral("d_housemanage_house")));
     if (t->m_houses->retrieve({buildingNo}) < 0) {
         console.fail(QStringLiteral("无法读取楼院的房屋：%1").arg(t->m_houses->lastError()));
         return nullptr;

@@ -25,8 +25,11 @@ public:
     // loads it inside that unit of work (ended by the batch's save, else
     // rolled back when the target goes). nullptr after printing why
     // (exitCode then says how to exit).
+    // Grid::ForGeneration reads of the houses only what the generation
+    // compares (it adds houses and changes none).
+    enum class Grid { Whole, ForGeneration };
     static std::unique_ptr<HouseBatchTarget> load(const CommandLine& line, const QString& usage, AdminConsole& console,
-                                                  int* exitCode);
+                                                  int* exitCode, Grid grid = Grid::Whole);
     ~HouseBatchTarget();
 
     Sqlca& sqlca() { return m_session->sqlca(); }
