@@ -238,6 +238,12 @@ public:
     }
     // Short texts (door and house numbers) are copied next to each other,
     // longer ones are pointed at where the row store keeps them.
+    void setInteger(size_t row, qint64 n)
+    {
+        if (m_number.empty()) m_number.resize(m_kind.size());
+        m_kind[row] = Integer;
+        m_number[row] = n;
+    }
     void setUtf8(size_t row, QByteArrayView text)
     {
         if (m_utf8.empty()) m_utf8.resize(m_kind.size());
@@ -297,8 +303,14 @@ bool DataView::Private::applySort()
     keys.reserve(sortKeys.size());
     for (const SortKey& key : sortKeys) {
         SortColumn& column = keys.emplace_back(rows.size());
-        const bool storedText = !columns[size_t(key.column)].computed && columns[size_t(key.column)].kind == ColumnKind::Text;
+        const ColumnInfo& info = columns[size_t(key.column)];
+        const bool storedText = !info.computed && info.kind == ColumnKind::Text;
+        const bool storedInteger = !info.computed && info.kind == ColumnKind::Integer;
         for (size_t i = 0; i < rows.size(); ++i) {
+            if (storedInteger) {
+                if (const std::optional<qint64> n = store.integer(rows[i], key.column)) column.setInteger(i, *n);
+                continue;
+            }
             if (storedText) {
                 if (store.isNull(rows[i], key.column)) continue;
                 // An empty text takes the general way, as it always has.

@@ -138,6 +138,12 @@ std::optional<QByteArrayView> RowStore::utf8(const DataRow* row, int column) con
     return QByteArrayView(blob->data, blob->size);
 }
 
+std::optional<qint64> RowStore::integer(const DataRow* row, int column) const
+{
+    if (m_kind[column] != ColumnKind::Integer || isNull(row, column)) return std::nullopt;
+    return qint64(*cell(row, column));
+}
+
 QVariant RowStore::value(const DataRow* row, int column) const
 {
     if (isNull(row, column)) return {};

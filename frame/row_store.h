@@ -68,6 +68,8 @@ public:
     // A text cell's UTF-8 bytes where they are kept, valid while the row is;
     // nullopt where they cannot be shown in place (then read value()).
     std::optional<QByteArrayView> utf8(const DataRow* row, int column) const;
+    // An integer cell's value; nullopt when it is empty.
+    std::optional<qint64> integer(const DataRow* row, int column) const;
     // The value must already be of the column's kind (or null).
     void setValue(DataRow* row, int column, const QVariant& value);
     bool equals(const DataRow* row, int column, const QVariant& value) const;
