@@ -107,24 +107,30 @@ DataViewDef buildingForm()
     return d;
 }
 
+// The grid's query over the given columns; those not in `read` (when it
+// names any) are selected empty.
+QString houseGridSql(const QStringList& columns, const QStringList& read = {})
+{
+    QStringList selected;
+    for (const QString& c : columns)
+        selected << (read.isEmpty() || read.contains(c) ? QStringLiteral("tc_ge_houseinfo.%1 AS %1").arg(c)
+                                                        : QStringLiteral("NULL AS %1").arg(c));
+    return QStringLiteral("SELECT %1 FROM tc_ge_houseinfo WHERE tc_ge_houseinfo.buildingno = :al_buildingno "
+                          "ORDER BY tc_ge_houseinfo.unitno, tc_ge_houseinfo.floorno, tc_ge_houseinfo.housenumber")
+        .arg(selected.join(QStringLiteral(", ")));
+}
+
 // The houses of one building, in the batch window's grid; saving it writes
-// the generated or deleted houses. Only the columns in `read` are read when
-// it names any; the others are selected empty.
-DataViewDef houseGrid(const QStringList& read = {})
+// the generated or deleted houses.
+DataViewDef houseGrid()
 {
     const QStringList cols = {"commno", "houseno", "buildingno", "unitname", "floorno", "housenumber", "housearea",
                               "buildingmodel", "houseuse", "isrent", "droittype", "houserownername",
                               "contactphone", "issave", "note", "prepare1", "prepare2", "prepare3", "prepare4",
                               "prepare5", "prepare6", "unitno", "personno"};
-    QStringList selected;
-    for (const QString& c : cols)
-        selected << (read.isEmpty() || read.contains(c) ? QStringLiteral("tc_ge_houseinfo.%1 AS %1").arg(c)
-                                                        : QStringLiteral("NULL AS %1").arg(c));
     DataViewDef d;
     d.name = QStringLiteral("d_housemanage_house");
-    d.sql = QStringLiteral("SELECT %1 FROM tc_ge_houseinfo WHERE tc_ge_houseinfo.buildingno = :al_buildingno "
-                           "ORDER BY tc_ge_houseinfo.unitno, tc_ge_houseinfo.floorno, tc_ge_houseinfo.housenumber")
-                .arg(selected.join(QStringLiteral(", ")));
+    d.sql = houseGridSql(cols);
     d.arguments = {QStringLiteral("al_buildingno")};
     d.updateTable = QStringLiteral("tc_ge_houseinfo");
     d.keyColumn = QStringLiteral("houseno");
@@ -180,7 +186,22 @@ DataViewDef houseGrid(const QStringList& read = {})
 
 DataViewDef houseGridForGeneration()
 {
-    return houseGrid({"houseno", "buildingno", "unitno", "floorno", "housenumber"});
+    // What the generation compares, read from the door index, and what it
+    // writes into the houses it adds (HouseBatch::appendRows).
+    const QStringList read = {"houseno", "buildingno", "unitno", "floorno", "housenumber"};
+    const QStringList written = {"commno", "buildingno", "unitno", "unitname", "floorno", "housenumber", "housearea",
+                                 "buildingmodel", "houseuse", "isrent", "issave"};
+    DataViewDef d = houseGrid();
+    QList<ColumnDef> kept;
+    QStringList names;
+    for (const ColumnDef& c : d.columns)
+        if (read.contains(c.name) || written.contains(c.name)) {
+            kept << c;
+            names << c.name;
+        }
+    d.columns = kept;
+    d.sql = houseGridSql(names, read);
+    return d;
 }
 
 void registerBatchViews(ViewCatalog& catalog)

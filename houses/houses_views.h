@@ -12,10 +12,10 @@ void registerViews(ViewCatalog& catalog);
 // The batch window's views alone (its building list and form, the house
 // grid): what the command-line generation and deletion read.
 void registerBatchViews(ViewCatalog& catalog);
-// The batch grid reading only what a generation compares (key, building,
-// door, floor, number), the other columns left empty: for a caller that
-// shows none of them and only adds houses. The building's houses then come
-// from its door index alone.
+// The batch grid with only the columns a generation compares (key,
+// building, door, floor, number: read) or writes into the houses it adds
+// (selected empty): for a caller that shows none of them and only adds
+// houses. The building's houses then come from its door index alone.
 DataViewDef houseGridForGeneration();
 
 } // namespace cr::houses

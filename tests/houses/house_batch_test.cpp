@@ -293,6 +293,43 @@ TEST_P(HouseBatchTest, AGridReadUnderTheLockIsTakenAsItStands)
     }
 }
 
+// The grid the command line reads (only what is compared or written) adds
+// houses exactly as the window's grid does, column for column.
+TEST_P(HouseBatchTest, TheNarrowGridAddsTheSameHousesAsTheWindowsGrid)
+{
+    const qlonglong window = building("01", 3, 2, 2, QStringLiteral("门"));
+    const qlonglong command = building("01", 3, 2, 2, QStringLiteral("门"));
+    ASSERT_TRUE(db().commit());
+    ASSERT_EQ(generate(window).count, 12);
+    ASSERT_TRUE(db().beginLocked(QStringLiteral("tc_ge_building"), QStringLiteral("buildingno"), command));
+    const BatchBuilding values = load(command);
+    grid = std::make_unique<DataView>(houseGridForGeneration());
+    grid->setTransObject(&db());
+    ASSERT_EQ(grid->retrieve({command}), 0) << grid->lastError().toStdString();
+    ASSERT_EQ(HouseBatch(db(), *grid).generate(values, HouseBatch::GridRead::UnderLock).count, 12);
+
+    const QString columns = QStringLiteral("commno, unitname, floorno, housenumber, housearea, buildingmodel, houseuse, "
+                                           "isrent, droittype, houserownername, contactphone, issave, note, prepare1, "
+                                           "prepare2, prepare3, prepare4, prepare5, prepare6, unitno, personno");
+    auto rowsOf = [&](qlonglong b) {
+        QStringList rows;
+        auto q = db().select(QStringLiteral("SELECT %1 FROM tc_ge_houseinfo WHERE buildingno = :b ORDER BY unitno, "
+                                            "floorno, housenumber").arg(columns),
+                             {{"b", b}});
+        EXPECT_TRUE(q.has_value());
+        while (q && q->next()) {
+            QStringList cells;
+            for (int c = 0; c < columns.count(QLatin1Char(',')) + 1; ++c)
+                cells << (q->value(c).isNull() ? QStringLiteral("<空>") : q->value(c).toString());
+            rows << cells.join(QLatin1Char('|'));
+        }
+        return rows;
+    };
+    const QStringList expected = rowsOf(window);
+    ASSERT_EQ(expected.size(), 12);
+    EXPECT_EQ(rowsOf(command), expected);
+}
+
 // A save that fails part-way leaves the database as it was; the generated
 // rows stay in the grid, unsaved, and a later run saves them.
 TEST_P(HouseBatchTest, FailedGenerationRollsBackEverything)
