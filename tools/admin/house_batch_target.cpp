@@ -38,7 +38,7 @@ std::unique_ptr<HouseBatchTarget> HouseBatchTarget::load(const CommandLine& line
     // The building is locked before anything of it is read: what the command
     // counts, generates against or deletes is what is stored until it ends.
     if (!sqlca.beginLocked(QStringLiteral("tc_ge_building"), QStringLiteral("buildingno"), buildingNo)) {
-        console.fail(QStringLiteral("无法锁定楼院 %1：%2").arg(buildingNo).arg(sqlca.sqlErrText()));
+        console.fail(QStringLiteral("无法锁定楼院 %1：%2").arg(buildingNo).arg(sqlca.sqlError().fullText()));
         return nullptr;
     }
 
