@@ -236,14 +236,14 @@ public:
             m_aside.push_back(v);
         }
     }
-    // Short texts (door and house numbers) are copied next to each other,
-    // longer ones are pointed at where the row store keeps them.
     void setInteger(size_t row, qint64 n)
     {
         if (m_number.empty()) m_number.resize(m_kind.size());
         m_kind[row] = Integer;
         m_number[row] = n;
     }
+    // Short texts (door and house numbers) are copied next to each other,
+    // longer ones are pointed at where the row store keeps them.
     void setUtf8(size_t row, QByteArrayView text)
     {
         if (m_utf8.empty()) m_utf8.resize(m_kind.size());

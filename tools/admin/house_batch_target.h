@@ -21,13 +21,14 @@ class CommandLine;
 // compounds only) and the grid of its houses.
 class HouseBatchTarget {
 public:
+    // Which columns of the houses the grid holds: all, or only those the
+    // generation compares or writes (it adds houses and changes none).
+    enum class Grid { Whole, ForGeneration };
+
     // Parses "DB --building N", opens the registry, locks the building and
     // loads it inside that unit of work (ended by the batch's save, else
     // rolled back when the target goes). nullptr after printing why
     // (exitCode then says how to exit).
-    // Grid::ForGeneration reads of the houses only what the generation
-    // compares (it adds houses and changes none).
-    enum class Grid { Whole, ForGeneration };
     static std::unique_ptr<HouseBatchTarget> load(const CommandLine& line, const QString& usage, AdminConsole& console,
                                                   int* exitCode, Grid grid = Grid::Whole);
     ~HouseBatchTarget();
